@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zeltrix {
+
+// The game's own modal message box; returns when the player has closed it.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual void ShowNiceMessage(const std::string& text) = 0;
+};
+
+// The hall of fame as the game flow sees it: the table's scores and the dialog that offers a
+// new entry (an empty score only shows the table).
+class HallOfFame {
+public:
+    virtual ~HallOfFame() = default;
+    virtual void LoadHiScores() = 0;
+    virtual void SaveHiScores() = 0;
+    virtual std::string Score(int index) const = 0;
+    virtual void CheckHiScore(const std::string& score) = 0;
+};
+
+// What the logic asks of the window system.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    // True when the application's active window has this name.
+    virtual bool IsActiveForm(std::string_view name) const = 0;
+    // Lets pending window events run (timers, painting, input).
+    virtual void DoEvents() = 0;
+};
+
+} // namespace zeltrix

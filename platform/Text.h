@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvo {
+
+// The data files are 8-bit Windows-1252 text; everything in memory is UTF-8.
+std::string fromWindows1252(std::string_view bytes);
+// Characters that Windows-1252 cannot hold become '?'.
+std::string toWindows1252(std::string_view utf8);
+
+// A whole file's bytes; throws std::runtime_error naming the file when it cannot be read.
+std::string readFileBytes(const std::string& path);
+
+} // namespace korvo
