@@ -82,7 +82,7 @@ private:
     void ShowNiceMessage(const std::string& text) { m_services.messages.ShowNiceMessage(text); }
     bool drawQualifies(int k, bool acceptUsed) const;
     int drawableRecord(double r) const;
-    bool anyQualifies(bool acceptUsed) const;
+    int fittingRecord() const;
     std::string checkQuestionBlocks() const;
 
     GameServices m_services;

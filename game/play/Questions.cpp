@@ -4,6 +4,7 @@
 #include "Numbers.h"
 #include "Text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -102,39 +103,42 @@ bool Game::drawQualifies(int k, bool acceptUsed) const {
            m_state.Questions[k].Used == acceptUsed;
 }
 
-bool Game::anyQualifies(bool acceptUsed) const {
-    const int first = drawableRecord(0.0);
-    for (int k = first; k < first + m_state.BlockSize; ++k) {
-        if (drawQualifies(k, acceptUsed)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void Game::PickQuestion(int i) {
     bool found = false;
     int tries = 0;
     bool acceptUsed = false;
     int k = 0;
-    while (!found) {
+    // The draw gives up after a second thousand tries, which only a block that has no fitting
+    // question left ever needs: then a fitting question is taken directly.
+    while (!found && tries < 2000) {
         k = drawableRecord(m_services.random.Rnd());
         found = drawQualifies(k, acceptUsed);
         tries += 1;
-        if (!found && tries > 1000 && !acceptUsed) {
+        if (tries > 1000) {
             acceptUsed = true;
-            if (!anyQualifies(true)) {
-                break; // only unused questions fit now: take one of those below
-            }
         }
     }
-    while (!found) {
-        k = drawableRecord(m_services.random.Rnd());
-        found = k < m_state.QuestionCount && !AnswerOnScreen(m_state.Questions[k].Answer);
+    if (!found) {
+        k = fittingRecord();
     }
     m_state.Comeqs[i - 1].Question = FormatPowers(m_state.Questions[k].Equation);
     m_state.Comeqs[i - 1].Answer = m_state.Questions[k].Answer;
     m_state.Questions[k].Used = true;
+}
+
+// A question of the block whose answer is not on screen, used ones first as the draw prefers
+// them by then. The loader made sure the block has one.
+int Game::fittingRecord() const {
+    const int first = drawableRecord(0.0);
+    const int end = std::min(first + m_state.BlockSize, m_state.QuestionCount);
+    for (bool used : {true, false}) {
+        for (int k = first; k < end; ++k) {
+            if (drawQualifies(k, used)) {
+                return k;
+            }
+        }
+    }
+    return std::max(1, std::min(first, m_state.QuestionCount - 1));
 }
 
 bool Game::AnswerOnScreen(const std::string& answer) const {

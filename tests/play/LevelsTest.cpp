@@ -1,0 +1,170 @@
+#include "GameFixture.h"
+#include "Numbers.h"
+
+#include <QtTest>
+
+namespace {
+std::vector<double> spread() { return {0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95}; }
+
+void clearLevel(GameFixture& f) {
+    for (int q = 0; q < 5; ++q) {
+        f.shoot(f.rightComeq());
+    }
+}
+int livesShown(GameFixture& f) {
+    int shown = 0;
+    for (const auto& life : f.field().p_Life) {
+        shown += life.Visible ? 1 : 0;
+    }
+    return shown;
+}
+void squash(GameFixture& f) { f.game->SquashRobot(1); }
+} // namespace
+
+class LevelsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void newGameStartsAtLevelOneWithTheBestScoreShown();
+    void clearingLevelThreeAnnouncesLevelFourFromTheNextBlock();
+    void clearingLevelNineEndsTheGameAndOffersTheHallOfFame();
+    void fourthSquashEndsTheGame();
+    void lostLifeRestartsTheLevelKeepingTheScore();
+    void scoreEqualToTheThirdStaysOutOfTheHallOfFame();
+    void tickDuringTheSquashDoesNotSquashAgain();
+    void newGameDuringTheSquashStartsAfresh();
+};
+
+void LevelsTest::newGameStartsAtLevelOneWithTheBestScoreShown() {
+    GameFixture f(spread());
+    f.startChallenge(1);
+    QCOMPARE(f.messages.messages, std::vector<std::string>{"Level  1\nReady or Not!"});
+    QCOMPARE(f.field().lab_Score.Caption, std::string("0"));
+    QCOMPARE(f.field().lab_HiScore.Caption, std::string("5000"));
+    QCOMPARE(livesShown(f), 3);
+    QCOMPARE(f.state().Bonus, 1000);
+    QCOMPARE(f.state().CurrentQuestion, 1);
+    QVERIFY(f.field().lab_Question.Visible);
+    QVERIFY(f.field().questionBehind);
+    QVERIFY(!f.state().Frozen);
+    QCOMPARE(f.random.seeds, 1);
+    for (int i = 1; i <= 5; ++i) {
+        QVERIFY(f.field().sh_Ball[i].Visible);
+    }
+}
+
+void LevelsTest::clearingLevelThreeAnnouncesLevelFourFromTheNextBlock() {
+    GameFixture f(spread());
+    f.startChallenge(1);
+    clearLevel(f);
+    clearLevel(f);
+    QCOMPARE(f.state().Wave, 3);
+    clearLevel(f);
+    QCOMPARE(f.messages.messages.back(), std::string("Level  4\nReady or Not!"));
+    QCOMPARE(f.state().Stage, 2);
+    QCOMPARE(f.state().Wave, 1);
+    for (int i = 1; i <= 5; ++i) {
+        QCOMPARE(korvo::wholeNumber(f.field().sh_Ball[i].Caption) / 100, 1LL);
+    }
+}
+
+void LevelsTest::clearingLevelNineEndsTheGameAndOffersTheHallOfFame() {
+    GameFixture f(spread());
+    f.startChallenge(2);
+    for (int level = 0; level < 9; ++level) {
+        clearLevel(f);
+    }
+    const auto& m = f.messages.messages;
+    QCOMPARE(m.at(m.size() - 3), std::string("Level  9\nReady or Not!"));
+    QCOMPARE(m.at(m.size() - 2), std::string("Mission Accomplished!\nCongratulations."));
+    QCOMPARE(m.back(), std::string("Game Over"));
+    const auto score = korvo::wholeNumber(f.field().lab_Score.Caption);
+    QVERIFY(score > 5000);
+    QCOMPARE(f.hallOfFame.checked, std::vector<std::string>{std::to_string(score)});
+    for (int i = 1; i <= 5; ++i) {
+        QVERIFY(!f.field().sh_Ball[i].Visible);
+    }
+    QVERIFY(!f.state().Frozen); // the robot can still run after a completed game
+}
+
+void LevelsTest::fourthSquashEndsTheGame() {
+    GameFixture f(spread());
+    f.startChallenge(1);
+    squash(f);
+    QCOMPARE(livesShown(f), 2);
+    squash(f);
+    squash(f);
+    QCOMPARE(livesShown(f), 0);
+    QVERIFY(!f.state().Frozen); // play goes on with no spare life
+    squash(f);
+    QCOMPARE(f.messages.messages.back(), std::string("Game Over"));
+    QVERIFY(f.state().Frozen);
+    QCOMPARE(f.field().pb_Robot.Picture, korvo::dataPath("robot squashed.gif"));
+    QVERIFY(f.hallOfFame.checked.empty());
+}
+
+void LevelsTest::lostLifeRestartsTheLevelKeepingTheScore() {
+    GameFixture f(spread());
+    f.startChallenge(1);
+    clearLevel(f);
+    f.shoot(f.rightComeq());
+    const std::string score = f.field().lab_Score.Caption;
+    f.state().Bonus = 400;
+    const int width = f.field().sh_Ball[1].Width;
+    f.windows.onEvents = [&] { QVERIFY(f.field().sh_Ball[1].Width > width - 1); };
+    squash(f);
+    QCOMPARE(f.windows.events, 50);
+    QCOMPARE(f.messages.messages.back(), std::string("Level  2\nReady or Not!"));
+    QCOMPARE(f.state().Bonus, 1000);
+    QCOMPARE(f.state().CurrentQuestion, 1);
+    QCOMPARE(f.state().ComeqsLeft, 5);
+    QCOMPARE(f.field().lab_Score.Caption, score);
+}
+
+void LevelsTest::scoreEqualToTheThirdStaysOutOfTheHallOfFame() {
+    GameFixture f(spread());
+    f.hallOfFame.scores[2] = "1000";
+    f.startChallenge(1);
+    f.shoot(1);
+    f.game->GameOver();
+    QVERIFY(f.hallOfFame.checked.empty());
+    f.hallOfFame.scores[2] = "999";
+    f.game->GameOver();
+    QCOMPARE(f.hallOfFame.checked, std::vector<std::string>{"1000"});
+}
+
+void LevelsTest::tickDuringTheSquashDoesNotSquashAgain() {
+    GameFixture f(spread());
+    f.startChallenge(1);
+    // Every Comeq sits on the robot, so any tick that ran would squash again.
+    for (int i = 1; i <= 5; ++i) {
+        f.field().sh_Ball[i].Left = f.field().pb_Robot.Left;
+        f.field().sh_Ball[i].Top = 6200 - f.field().sh_Ball[i].Height - 1;
+    }
+    f.windows.onEvents = [&] { f.game->t_Balls_Timer(); };
+    f.game->t_Balls_Timer();
+    const auto& m = f.messages.messages;
+    QCOMPARE(std::count(m.begin(), m.end(), "Hahaha...\nScore one for the Comeqs!"), 1L);
+    QCOMPARE(f.state().Lives, 2);
+}
+
+void LevelsTest::newGameDuringTheSquashStartsAfresh() {
+    GameFixture f(spread());
+    f.startChallenge(1);
+    f.shoot(1);
+    bool chosen = false;
+    f.windows.onEvents = [&] {
+        if (!chosen) {
+            chosen = true;
+            f.startChallenge(3);
+        }
+    };
+    squash(f);
+    QCOMPARE(f.state().Lives, 3);
+    QCOMPARE(f.state().ChallengeBase, 4);
+    QCOMPARE(f.field().lab_Score.Caption, std::string("0"));
+    QVERIFY(!f.state().Frozen);
+    QCOMPARE(f.messages.messages.back(), std::string("Level  1\nReady or Not!"));
+}
+
+QTEST_GUILESS_MAIN(LevelsTest)
+#include "LevelsTest.moc"
