@@ -1,0 +1,264 @@
+#include "SdlPlayer.h"
+
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <utility>
+#include <vector>
+
+namespace korvo {
+
+namespace {
+
+// General MIDI sound fonts as Debian installs them, the one FluidSynth depends on first.
+constexpr const char* kSoundFonts[] = {"/usr/share/sounds/sf2/TimGM6mb.sf2",
+                                       "/usr/share/sounds/sf2/default-GM.sf2",
+                                       "/usr/share/sounds/sf3/default-GM.sf3"};
+
+[[noreturn]] void fail(const std::string& what) {
+    throw MultimediaPlayer::PlayerError(what + ": " + SDL_GetError());
+}
+
+bool startAudio() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
+}
+
+// Reads the big-endian numbers and variable-length quantities of a MIDI file; running past the
+// end throws Truncated.
+class MidiReader {
+public:
+    struct Truncated {};
+
+    explicit MidiReader(std::string_view data) : m_data(data) {}
+
+    bool atEnd() const { return m_data.empty(); }
+    std::string_view take(std::size_t n) {
+        if (n > m_data.size()) {
+            throw Truncated{};
+        }
+        std::string_view part = m_data.substr(0, n);
+        m_data.remove_prefix(n);
+        return part;
+    }
+    std::uint8_t peek() const {
+        if (m_data.empty()) {
+            throw Truncated{};
+        }
+        return static_cast<std::uint8_t>(m_data.front());
+    }
+    std::uint32_t number(int bytes) {
+        std::uint32_t value = 0;
+        for (char c : take(bytes)) {
+            value = value << 8 | static_cast<std::uint8_t>(c);
+        }
+        return value;
+    }
+    std::uint32_t varLength() {
+        std::uint32_t value = 0;
+        for (int i = 0; i < 4; ++i) {
+            std::uint32_t byte = number(1);
+            value = value << 7 | (byte & 0x7f);
+            if ((byte & 0x80) == 0) {
+                break;
+            }
+        }
+        return value;
+    }
+
+private:
+    std::string_view m_data;
+};
+
+} // namespace
+
+std::optional<double> midiFileSeconds(std::string_view data) {
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> tempos; // tick, microseconds a beat
+    std::uint64_t endTick = 0;
+    std::uint32_t division = 0;
+    try {
+        MidiReader file(data);
+        if (file.take(4) != "MThd") {
+            return std::nullopt;
+        }
+        MidiReader header(file.take(file.number(4)));
+        header.take(4); // format and track count: every track counts alike
+        division = header.number(2);
+        while (!file.atEnd()) {
+            std::string_view id = file.take(4);
+            MidiReader track(file.take(file.number(4)));
+            if (id != "MTrk") {
+                continue;
+            }
+            std::uint64_t tick = 0;
+            std::uint8_t running = 0;
+            while (!track.atEnd()) {
+                tick += track.varLength();
+                std::uint8_t status = track.peek();
+                if (status & 0x80) {
+                    track.take(1);
+                } else if (running != 0) {
+                    status = running;
+                } else {
+                    return std::nullopt;
+                }
+                if (status == 0xff) {
+                    std::uint32_t type = track.number(1);
+                    MidiReader meta(track.take(track.varLength()));
+                    if (type == 0x51) {
+                        tempos.emplace_back(tick, meta.number(3));
+                    }
+                    running = 0;
+                } else if (status == 0xf0 || status == 0xf7) {
+                    track.take(track.varLength());
+                    running = 0;
+                } else {
+                    std::uint8_t kind = status & 0xf0;
+                    track.take(kind == 0xc0 || kind == 0xd0 ? 1 : 2);
+                    running = status;
+                }
+                endTick = std::max(endTick, tick);
+            }
+        }
+    } catch (const MidiReader::Truncated&) {
+        return std::nullopt;
+    }
+    if (division & 0x8000) { // frames a second and ticks a frame
+        double frames = -static_cast<std::int8_t>(division >> 8);
+        double ticksPerSecond = (frames == 29 ? 29.97 : frames) * (division & 0xff);
+        return ticksPerSecond > 0 ? std::optional(endTick / ticksPerSecond) : std::nullopt;
+    }
+    if (division == 0) {
+        return std::nullopt;
+    }
+    std::stable_sort(tempos.begin(), tempos.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    double microseconds = 0;
+    std::uint64_t tick = 0;
+    std::uint32_t tempo = 500000; // 120 beats a minute until the file says otherwise
+    for (const auto& [at, value] : tempos) {
+        if (at >= endTick) {
+            break;
+        }
+        microseconds += static_cast<double>(at - tick) * tempo / division;
+        tick = at;
+        tempo = value;
+    }
+    microseconds += static_cast<double>(endTick - tick) * tempo / division;
+    return microseconds / 1e6;
+}
+
+SdlPlayer::~SdlPlayer() {
+    close();
+    if (m_audioOpen) {
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+void SdlPlayer::openAudio() {
+    if (m_audioOpen) {
+        return;
+    }
+    if (!startAudio()) {
+        // No usable sound device: play into nothing, in real time, so that the game keeps its
+        // timing (the intro waits for the music's end).
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        if (!startAudio()) {
+            fail("no audio output");
+        }
+    }
+    Mix_Init(MIX_INIT_MID);
+    for (const char* font : kSoundFonts) {
+        if (std::filesystem::is_regular_file(font)) {
+            Mix_SetSoundFonts(font);
+            break;
+        }
+    }
+    m_audioOpen = true;
+}
+
+int SdlPlayer::Mode() const {
+    if (m_music == nullptr) {
+        return kModeNotOpen;
+    }
+    if (Mix_PlayingMusic() == 0) {
+        return kModeStopped;
+    }
+    if (m_length) {
+        std::chrono::duration<double> played = std::chrono::steady_clock::now() - m_started;
+        if (played.count() >= *m_length) {
+            return kModeStopped;
+        }
+    }
+    return kModePlaying;
+}
+
+void SdlPlayer::Command(const std::string& command) {
+    if (command == "Open") {
+        open();
+    } else if (command == "Close") {
+        close();
+    } else if (m_music == nullptr) {
+        throw PlayerError("\"" + command + "\" needs an open file");
+    } else if (command == "Play") {
+        play();
+    } else if (command == "Prev") {
+        // Only the start is ever sought, so stopping is enough: the next Play begins there.
+        Mix_HaltMusic();
+    } else {
+        throw PlayerError("unknown command \"" + command + "\"");
+    }
+}
+
+void SdlPlayer::open() {
+    close();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(m_fileName, error)) {
+        throw PlayerError("cannot open \"" + m_fileName + "\": no such file");
+    }
+    openAudio();
+    m_music = Mix_LoadMUS(m_fileName.c_str());
+    if (m_music == nullptr) {
+        fail("cannot open \"" + m_fileName + "\"");
+    }
+    m_length.reset();
+    if (Mix_GetMusicType(m_music) == MUS_MID) {
+        std::ifstream in(m_fileName, std::ios::binary);
+        m_length = midiFileSeconds(
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    }
+}
+
+void SdlPlayer::play() {
+    if (Mode() == kModePlaying) {
+        return;
+    }
+    if (Mix_PlayMusic(m_music, 1) != 0) {
+        fail("cannot play \"" + m_fileName + "\"");
+    }
+    m_started = std::chrono::steady_clock::now();
+}
+
+void SdlPlayer::close() {
+    if (m_music != nullptr) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(m_music);
+        m_music = nullptr;
+    }
+}
+
+} // namespace korvo
