@@ -1,0 +1,36 @@
+#include "HiScoreBoard.h"
+
+#include "DataPath.h"
+#include "FrmHiScores.h"
+
+#include <QCoreApplication>
+
+namespace zeltrix {
+
+namespace {
+std::string filePath() {
+    return korvo::dataPath("hiscores.txt");
+}
+} // namespace
+
+void HiScoreBoard::LoadHiScores() {
+    m_table = loadHiScores(filePath());
+}
+
+void HiScoreBoard::SaveHiScores() {
+    saveHiScores(m_table, filePath());
+}
+
+std::string HiScoreBoard::Score(int index) const {
+    return index >= 0 && index < static_cast<int>(m_table.size()) ? m_table[index].Score : "0";
+}
+
+void HiScoreBoard::CheckHiScore(const std::string& score) {
+    FrmHiScores form(m_table, m_sound, m_sprite);
+    const int newRow = score.empty() ? -1 : insertHiScore(m_table, score);
+    form.showTable(newRow);
+    QCoreApplication::processEvents();
+    form.exec();
+}
+
+} // namespace zeltrix
