@@ -3,6 +3,7 @@
 #include "MultimediaPlayer.h"
 #include "Random.h"
 #include "Services.h"
+#include "Shell.h"
 #include "SpritePlayer.h"
 
 #include <array>
@@ -124,6 +125,24 @@ public:
     std::string active = "frm_Main";
     int events = 0;
     std::function<void()> onEvents;
+};
+
+// Records what was opened and started; opening and starting succeed unless told otherwise.
+class FakeShell : public korvo::Shell {
+public:
+    bool OpenDocument(const std::string& document) override {
+        opened.push_back(document);
+        return openSucceeds;
+    }
+    long long StartProgram(const std::string& path,
+                           const std::vector<std::string>& /*arguments*/) override {
+        started.push_back(path);
+        return startSucceeds ? 4242 : 0;
+    }
+    std::vector<std::string> opened;
+    std::vector<std::string> started;
+    bool openSucceeds = true;
+    bool startSucceeds = true;
 };
 
 } // namespace fakes

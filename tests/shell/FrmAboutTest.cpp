@@ -1,0 +1,65 @@
+#include "FrmAbout.h"
+
+#include "Fakes.h"
+#include "Help.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+using zeltrix::FrmAbout;
+
+class FrmAboutTest : public QObject {
+    Q_OBJECT
+
+    fakes::FakeShell m_shell;
+    std::vector<std::string> m_messages;
+
+private slots:
+    void init() {
+        m_shell = {};
+        korvo::setShell(&m_shell);
+        m_messages.clear();
+        zeltrix::setPlatformMessage(
+            [this](const std::string& text, zeltrix::MessageIcon) { m_messages.push_back(text); });
+    }
+
+    void cleanup() {
+        korvo::setShell(nullptr);
+        zeltrix::setPlatformMessage({});
+    }
+
+    void showsTitleAndVersion() {
+        FrmAbout about;
+        QCOMPARE(about.windowTitle(), "About Korvo's Zeltrix");
+        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version 2.1.0");
+        QCOMPARE(about.findChild<QLabel*>("lb_Website")->text(), "www.korvogames.com");
+    }
+
+    void escapeAndEnterCloseTheBox() {
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            FrmAbout about;
+            QTimer::singleShot(0, &about, [&about, key] { QTest::keyClick(&about, key); });
+            about.exec();
+            QVERIFY(!about.isVisible());
+        }
+    }
+
+    void websiteClickOpensTheAddressOrPointsTheWay() {
+        FrmAbout about;
+        auto* website = about.findChild<QLabel*>("lb_Website");
+        QTest::mouseClick(website, Qt::LeftButton);
+        QCOMPARE(m_shell.opened, std::vector<std::string>{"http://www.korvogames.com"});
+        QVERIFY(m_messages.empty());
+
+        m_shell.openSucceeds = false;
+        QTest::mouseClick(website, Qt::LeftButton);
+        QCOMPARE(m_messages,
+                 (std::vector<std::string>{"Unable to open http://www.korvogames.com.",
+                                           "Unable to locate your web browser.\n\nIf you have a "
+                                           "web browser, you can visit www.korvogames.com."}));
+    }
+};
+
+QTEST_MAIN(FrmAboutTest)
+#include "FrmAboutTest.moc"
