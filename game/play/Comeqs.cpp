@@ -6,8 +6,12 @@
 namespace zeltrix {
 
 namespace {
-int nearest(double x) { return static_cast<int>(std::nearbyint(x)); } // halves to even
-int floorInt(double x) { return static_cast<int>(std::floor(x)); }
+int nearest(double x) {
+    return static_cast<int>(std::nearbyint(x));
+} // halves to even
+int floorInt(double x) {
+    return static_cast<int>(std::floor(x));
+}
 } // namespace
 
 void Game::SetUpComeq(int i) {
@@ -20,8 +24,8 @@ void Game::SetUpComeq(int i) {
     ball.Height = ball.Width;
     ball.BackColor = korvo::QBColor(floorInt(rnd.Rnd() * 7 + 9));
     comeq.ApexTop = floorInt(rnd.Rnd() * (kGround - (2 * robotHeight + ball.Height)));
-    ball.Top =
-        floorInt((kGround - (robotHeight + ball.Height) - comeq.ApexTop) * rnd.Rnd()) + comeq.ApexTop;
+    ball.Top = floorInt((kGround - (robotHeight + ball.Height) - comeq.ApexTop) * rnd.Rnd()) +
+               comeq.ApexTop;
     ball.Left = floorInt(rnd.Rnd() * (kRightWall - ball.Width));
     ball.Visible = true;
     comeq.Rising = true;
@@ -41,8 +45,8 @@ void Game::MoveComeqs() {
         const int t = ball.Top;
         const int a = comeq.ApexTop;
         // The speed of a body that fell from the apex: slowest there, fastest at the ground.
-        int v = nearest(std::sqrt(std::max(0, t - a) * 2.0 * m_state.Gravity) +
-                        m_state.Gravity * 0.5);
+        int v =
+            nearest(std::sqrt(std::max(0, t - a) * 2.0 * m_state.Gravity) + m_state.Gravity * 0.5);
         if (v < 1) {
             v = 1;
         }

@@ -23,7 +23,9 @@ void Game::Form_Resize(bool maximised, int outerWidth, int outerHeight) {
     }
 }
 
-void Game::Form_Unload() { m_services.hallOfFame.SaveHiScores(); }
+void Game::Form_Unload() {
+    m_services.hallOfFame.SaveHiScores();
+}
 
 void Game::pb_Screen_Click() {
     if (m_state.ComeqCount > 0) {
@@ -57,7 +59,9 @@ void Game::m_Level_Click(int challenge) {
     NewGame();
 }
 
-void Game::m_HiScores_Click() { m_services.hallOfFame.CheckHiScore(""); }
+void Game::m_HiScores_Click() {
+    m_services.hallOfFame.CheckHiScore("");
+}
 
 void Game::m_Silent_Click() {
     m_field.m_SilentChecked = !m_field.m_SilentChecked;

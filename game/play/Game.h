@@ -73,9 +73,7 @@ public:
     void CheckLaserHit(int i);
 
     void PlaySound(const std::string& name, bool force) { m_services.sound.PlaySound(name, force); }
-    bool IsActiveForm(std::string_view name) const {
-        return m_services.windows.IsActiveForm(name);
-    }
+    bool IsActiveForm(std::string_view name) const { return m_services.windows.IsActiveForm(name); }
 
 private:
     void LevelCleared();

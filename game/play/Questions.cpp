@@ -50,8 +50,8 @@ bool Game::LoadQuestions() {
             line = in.line();
             record.Answer = in.readText();
             if (!korvo::toNumber(record.Answer)) {
-                throw korvo::FieldReader::Error(line,
-                                                "the answer \"" + record.Answer + "\" is no number.");
+                throw korvo::FieldReader::Error(line, "the answer \"" + record.Answer +
+                                                          "\" is no number.");
             }
             record.Spare = in.readInteger();
             questions.push_back(std::move(record));
@@ -80,8 +80,7 @@ std::string Game::checkQuestionBlocks() const {
         const int block = m_state.ChallengeBase + stage - 1;
         const long long first = static_cast<long long>(block) * m_state.BlockSize + 1;
         std::set<double> answers;
-        for (long long k = first; k < first + m_state.BlockSize && k < m_state.QuestionCount;
-             ++k) {
+        for (long long k = first; k < first + m_state.BlockSize && k < m_state.QuestionCount; ++k) {
             answers.insert(std::fabs(*korvo::toNumber(m_state.Questions[k].Answer)));
         }
         if (answers.size() < kDistinctAnswersNeeded) {

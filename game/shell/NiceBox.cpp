@@ -41,8 +41,8 @@ NiceBoxLayout niceBoxLayout(int labelTop, int labelHeight) {
 }
 
 FrmNiceBox::FrmNiceBox(korvo::SoundBoard& sound)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_sound(sound), m_message(new QLabel(this)), m_ok(new QPushButton("OK", this)) {
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_sound(sound),
+      m_message(new QLabel(this)), m_ok(new QPushButton("OK", this)) {
     setObjectName("frm_NiceBox");
     setWindowTitle("    ");
     setAutoFillBackground(true);

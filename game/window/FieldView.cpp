@@ -12,7 +12,9 @@ namespace {
 QRect pixelRect(const korvo::Control& c) {
     return {toPixels(c.Left), toPixels(c.Top), toPixels(c.Width), toPixels(c.Height)};
 }
-QColor qColor(korvo::Rgb c) { return {c.r, c.g, c.b}; }
+QColor qColor(korvo::Rgb c) {
+    return {c.r, c.g, c.b};
+}
 
 QFont comic(double points) {
     QFont font("Comic Sans MS");
@@ -80,9 +82,15 @@ void FieldView::paintField(QPainter& painter) {
     const Field& f = m_field;
     const QRect all(0, 0, width(), height());
     painter.fillRect(all, Qt::black);
-    paintPicture(painter, f.pb_Screen.Visible ? korvo::Control{0, 0, f.pb_Screen.Width,
-                                                               f.pb_Screen.Height, true, {},
-                                                               {}, {}, f.pb_Screen.Picture}
+    paintPicture(painter, f.pb_Screen.Visible ? korvo::Control{0,
+                                                               0,
+                                                               f.pb_Screen.Width,
+                                                               f.pb_Screen.Height,
+                                                               true,
+                                                               {},
+                                                               {},
+                                                               {},
+                                                               f.pb_Screen.Picture}
                                               : korvo::Control{});
     if (f.questionBehind) {
         paintLabel(painter, f.lab_Question, m_questionFont, false);

@@ -137,7 +137,9 @@ void FrmMain::changeEvent(QEvent* event) {
     }
 }
 
-void FrmMain::Form_Activate() { m_view->setFocus(Qt::ActiveWindowFocusReason); }
+void FrmMain::Form_Activate() {
+    m_view->setFocus(Qt::ActiveWindowFocusReason);
+}
 
 void FrmMain::closeEvent(QCloseEvent* event) {
     if (!m_unloaded) {

@@ -9,7 +9,7 @@ struct OneComeq : GameFixture {
         state().Gravity = 3;
         field().pb_Robot.Left = 9000;
         field().pb_Robot.Top = kRobotTop;
-        ball() = {3000, 1000, 600, 600, true, "3"};
+        ball() = {3000, 1000, 600, 600, true, "3", {}, {}, {}};
         comeq() = {false, 1000, 0, "x = 3", "3"};
     }
     korvo::Control& ball() { return field().sh_Ball[1]; }

@@ -3,6 +3,7 @@
 #include "DataPath.h"
 #include "Fakes.h"
 #include "Game.h"
+#include "Palette.h"
 
 #include <QTemporaryDir>
 
@@ -46,7 +47,7 @@ struct GameFixture {
     void shoot(int i) {
         auto& ball = field().sh_Ball[i];
         auto& beam = field().ln_LazerBeam;
-        beam = {ball.Left - 10, ball.Top + 5, ball.Left + 20, ball.Top + 5, true};
+        beam = {ball.Left - 10, ball.Top + 5, ball.Left + 20, ball.Top + 5, true, {255, 0, 0}};
         game->CheckLaserHit(i);
         beam.Visible = false;
     }

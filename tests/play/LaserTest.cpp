@@ -14,7 +14,9 @@ private slots:
 };
 
 namespace {
-std::vector<double> spread() { return {0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95}; }
+std::vector<double> spread() {
+    return {0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95};
+}
 } // namespace
 
 void LaserTest::firesFromTheRobotInTheWayItFaces() {
@@ -84,7 +86,7 @@ void LaserTest::oneBeamCanScoreTwice() {
     auto& b2 = f.field().sh_Ball[2];
     b1 = {1000, 3000, 500, 500, true, b1.Caption, {}, {}, {}};
     b2 = {2000, 3000, 500, 500, true, b2.Caption, {}, {}, {}};
-    f.field().ln_LazerBeam = {600, 3200, 2600, 3200, true};
+    f.field().ln_LazerBeam = {600, 3200, 2600, 3200, true, {255, 0, 0}};
     f.game->CheckLaserHit(1);
     f.game->CheckLaserHit(2);
     QCOMPARE(f.field().lab_Score.Caption, std::string(" 2000"));

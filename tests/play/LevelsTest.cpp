@@ -4,7 +4,9 @@
 #include <QtTest>
 
 namespace {
-std::vector<double> spread() { return {0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95}; }
+std::vector<double> spread() {
+    return {0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95};
+}
 
 void clearLevel(GameFixture& f) {
     for (int q = 0; q < 5; ++q) {
@@ -18,7 +20,9 @@ int livesShown(GameFixture& f) {
     }
     return shown;
 }
-void squash(GameFixture& f) { f.game->SquashRobot(1); }
+void squash(GameFixture& f) {
+    f.game->SquashRobot(1);
+}
 } // namespace
 
 class LevelsTest : public QObject {

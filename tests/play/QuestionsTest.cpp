@@ -33,7 +33,8 @@ void QuestionsTest::formatPowersReplacesEveryCaretAndItsCharacter() {
 void QuestionsTest::drawNeverGivesTheFilesLastRecord() {
     GameFixture f({0.999, 0.0, 0.5, 0.95, 0.3, 0.7, 0.1, 0.85});
     // Seven blocks and nothing after them: record 70 (answer 610) ends the file.
-    f.writeQuestions(GameFixture::questionFile(10).substr(0, GameFixture::questionFile(10).find("\"last\"")));
+    f.writeQuestions(
+        GameFixture::questionFile(10).substr(0, GameFixture::questionFile(10).find("\"last\"")));
     f.startChallenge(3);
     std::set<std::string> drawn;
     for (int level = 0; level < 40; ++level) {
@@ -51,7 +52,7 @@ void QuestionsTest::drawNeverShowsTwoEqualAbsoluteAnswers() {
     GameFixture f({0.12, 0.55, 0.31, 0.87, 0.05, 0.66, 0.42, 0.93, 0.21, 0.78, 0.5});
     // A block of answers 1, -1, 2, -2, ... and 2.0 beside 2.
     std::string text = "1,\"h\",10,\"h\"\r\n";
-    const char* answers[] = {"1", "-1", "2", "-2", "2.0", "3", "-3", "4", "-4", "5"};
+    const char* answers[] = {"1", "-1", "2", "-2", "2.0", "3", "-3", "4", "5", "6"};
     for (int b = 0; b < 7; ++b) {
         for (const char* a : answers) {
             text += std::string("\"e\",") + a + ",0\r\n";
@@ -122,11 +123,14 @@ void QuestionsTest::brokenFilesGiveOneMessageAndNoGame_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("missing") << QString() << "missing or cannot be read";
-    QTest::newRow("header") << "one,\"h\",10,\"h\"\r\n" << "line 1";
-    QTest::newRow("block size") << "1,\"h\",0,\"h\"\r\n" << "line 1";
+    QTest::newRow("header") << "one,\"h\",10,\"h\"\r\n"
+                            << "line 1";
+    QTest::newRow("block size") << "1,\"h\",0,\"h\"\r\n"
+                                << "line 1";
     QTest::newRow("answer") << "1,\"h\",10,\"h\"\r\n\"x = 1\",1,0\r\n\"x + 1 = 3\",two,0\r\n"
                             << "line 3";
-    QTest::newRow("cut short") << "1,\"h\",10,\"h\"\r\n\"x = 1\",1,0\r\n\"x = 2\",2" << "line 3";
+    QTest::newRow("cut short") << "1,\"h\",10,\"h\"\r\n\"x = 1\",1,0\r\n\"x = 2\",2"
+                               << "line 3";
     QTest::newRow("too few answers") << "1,\"h\",10,\"h\"\r\n\"x = 1\",1,0\r\n\"x = 2\",2,0\r\n"
                                      << "too few different answers";
 }
