@@ -9,7 +9,9 @@ std::string& dirStore() {
 }
 } // namespace
 
-const std::string& programDir() { return dirStore(); }
+const std::string& programDir() {
+    return dirStore();
+}
 
 void setProgramDir(std::string dir) {
     while (dir.size() > 1 && dir.back() == '/') {

@@ -5,8 +5,12 @@
 namespace korvo {
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 } // namespace
 
 FieldReader::FieldReader(std::string text) : m_text(std::move(text)) {}
@@ -21,7 +25,9 @@ bool FieldReader::atEnd() const {
     return true;
 }
 
-int FieldReader::line() const { return m_line; }
+int FieldReader::line() const {
+    return m_line;
+}
 
 void FieldReader::skipBlanks() {
     while (m_pos < m_text.size() && isBlank(m_text[m_pos])) {

@@ -4,7 +4,9 @@
 
 namespace korvo {
 
-ClockRandom::ClockRandom() { Randomize(); }
+ClockRandom::ClockRandom() {
+    Randomize();
+}
 
 double ClockRandom::Rnd() {
     double r = m_unit(m_engine);

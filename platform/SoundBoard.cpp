@@ -27,6 +27,8 @@ void SoundBoard::PlaySound(const std::string& name, bool force) {
     }
 }
 
-bool SoundBoard::IsPlaying() const { return m_player.Mode() == MultimediaPlayer::kModePlaying; }
+bool SoundBoard::IsPlaying() const {
+    return m_player.Mode() == MultimediaPlayer::kModePlaying;
+}
 
 } // namespace korvo

@@ -12,6 +12,8 @@ constexpr int toPixels(int twips) {
                       : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
-constexpr int toTwips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int toTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 } // namespace korvo
