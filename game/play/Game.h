@@ -81,7 +81,6 @@ private:
     bool drawQualifies(int k, bool acceptUsed) const;
     int drawableRecord(double r) const;
     int fittingRecord() const;
-    std::string checkQuestionBlocks() const;
 
     GameServices m_services;
     GameState m_state;

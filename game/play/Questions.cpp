@@ -2,6 +2,7 @@
 #include "FieldReader.h"
 #include "Game.h"
 #include "Numbers.h"
+#include "QuestionFile.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -12,84 +13,78 @@ namespace zeltrix {
 
 namespace {
 constexpr const char* kQuestionFile = "questions.txt";
-// Five Comeqs are compared with five captions at most, so a block needs six different
-// absolute answers for the draw to be sure to succeed.
 constexpr std::size_t kDistinctAnswersNeeded = 6;
 
-std::string damaged(int line, const std::string& what) {
-    return std::string("Sorry, the question file \"") + kQuestionFile + "\" is damaged at line " +
-           std::to_string(line) + ": " + what;
+std::string sorry(const std::string& what) {
+    return std::string("Sorry, the question file \"") + kQuestionFile + "\" " + what;
 }
 } // namespace
 
-bool Game::LoadQuestions() {
-    std::string text;
-    try {
-        text = korvo::fromWindows1252(korvo::readFileBytes(korvo::dataPath(kQuestionFile)));
-    } catch (const std::exception&) {
-        ShowNiceMessage(std::string("Sorry, the question file \"") + kQuestionFile +
-                        "\" is missing or cannot be read.");
-        return false;
+QuestionFile parseQuestionFile(std::string text) {
+    QuestionFile file;
+    file.Questions.resize(1);
+    korvo::FieldReader in(std::move(text));
+    in.readInteger();
+    in.readText();
+    int line = in.line();
+    file.BlockSize = in.readInteger();
+    if (file.BlockSize < 1) {
+        throw korvo::FieldReader::Error(line, "the block size must be at least 1");
     }
-
-    std::vector<QuestionRecord> questions(1);
-    int blockSize = 0;
-    try {
-        korvo::FieldReader in(std::move(text));
-        in.readInteger();
-        in.readText();
-        int line = in.line();
-        blockSize = in.readInteger();
-        if (blockSize < 1) {
-            throw korvo::FieldReader::Error(line, "the block size must be at least 1.");
+    in.readText();
+    while (!in.atEnd()) {
+        QuestionRecord record;
+        record.Equation = in.readText();
+        line = in.line();
+        record.Answer = in.readText();
+        if (!korvo::toNumber(record.Answer)) {
+            throw korvo::FieldReader::Error(line,
+                                            "the answer \"" + record.Answer + "\" is not a number");
         }
-        in.readText();
-        while (!in.atEnd()) {
-            QuestionRecord record;
-            record.Equation = in.readText();
-            line = in.line();
-            record.Answer = in.readText();
-            if (!korvo::toNumber(record.Answer)) {
-                throw korvo::FieldReader::Error(line, "the answer \"" + record.Answer +
-                                                          "\" is no number.");
-            }
-            record.Spare = in.readInteger();
-            questions.push_back(std::move(record));
-        }
-    } catch (const korvo::FieldReader::Error& e) {
-        ShowNiceMessage(damaged(e.line, e.what()));
-        return false;
+        record.Spare = in.readInteger();
+        file.Questions.push_back(std::move(record));
     }
-
-    m_state.Questions = std::move(questions);
-    m_state.QuestionCount = static_cast<int>(m_state.Questions.size()) - 1;
-    m_state.BlockSize = blockSize;
-
-    std::string problem = checkQuestionBlocks();
-    if (!problem.empty()) {
-        ShowNiceMessage(problem);
-        return false;
-    }
-    return true;
+    return file;
 }
 
-// The draw in PickQuestion only ends when it finds an answer that is not on screen yet; refuse
-// a file whose blocks for this challenge cannot always offer one, rather than hang.
-std::string Game::checkQuestionBlocks() const {
+int stageWithTooFewAnswers(const QuestionFile& file, int challengeBase) {
     for (int stage = 1; stage <= 3; ++stage) {
-        const int block = m_state.ChallengeBase + stage - 1;
-        const long long first = static_cast<long long>(block) * m_state.BlockSize + 1;
+        const long long first =
+            static_cast<long long>(challengeBase + stage - 1) * file.BlockSize + 1;
         std::set<double> answers;
-        for (long long k = first; k < first + m_state.BlockSize && k < m_state.QuestionCount; ++k) {
-            answers.insert(std::fabs(*korvo::toNumber(m_state.Questions[k].Answer)));
+        for (long long k = first; k < first + file.BlockSize && k < file.count(); ++k) {
+            answers.insert(std::fabs(*korvo::toNumber(file.Questions[k].Answer)));
         }
         if (answers.size() < kDistinctAnswersNeeded) {
-            return std::string("Sorry, the question file \"") + kQuestionFile +
-                   "\" has too few different answers for stage " + std::to_string(stage) +
-                   " of this challenge.";
+            return stage;
         }
     }
-    return {};
+    return 0;
+}
+
+// A file that cannot serve a whole game is refused with one message, before anything changes.
+bool Game::LoadQuestions() {
+    QuestionFile file;
+    try {
+        file = parseQuestionFile(
+            korvo::fromWindows1252(korvo::readFileBytes(korvo::dataPath(kQuestionFile))));
+    } catch (const korvo::FieldReader::Error& e) {
+        ShowNiceMessage(
+            sorry("is damaged at line " + std::to_string(e.line) + ": " + e.what() + "."));
+        return false;
+    } catch (const std::exception&) {
+        ShowNiceMessage(sorry("is missing or cannot be read."));
+        return false;
+    }
+    if (const int stage = stageWithTooFewAnswers(file, m_state.ChallengeBase)) {
+        ShowNiceMessage(sorry("has too few different answers for stage " + std::to_string(stage) +
+                              " of this challenge."));
+        return false;
+    }
+    m_state.BlockSize = file.BlockSize;
+    m_state.QuestionCount = file.count();
+    m_state.Questions = std::move(file.Questions);
+    return true;
 }
 
 int Game::drawableRecord(double r) const {
