@@ -1,6 +1,6 @@
+#include "NiceBox.h"
 #include "DataPath.h"
 #include "Fakes.h"
-#include "NiceBox.h"
 #include "Twips.h"
 
 #include <QApplication>
