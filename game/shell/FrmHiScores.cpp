@@ -1,5 +1,7 @@
 #include "FrmHiScores.h"
 
+#include "Look.h"
+
 #include "DataPath.h"
 #include "Twips.h"
 
@@ -49,12 +51,6 @@ constexpr int kRobotLeft = 1845;
 constexpr int kRobotTop = 705;
 constexpr std::array<int, 3> kRowTops{750, 1185, 1635};
 constexpr int kRepaintMs = 50;
-
-QFont comicFont(double points) {
-    QFont font("Comic Sans MS");
-    font.setPointSizeF(points);
-    return font;
-}
 
 void place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
@@ -127,10 +123,7 @@ FrmHiScores::FrmHiScores(HiScores& table, korvo::SoundBoard& sound, korvo::Sprit
 
     m_ok->setObjectName("cmd_OK");
     m_ok->setFont(comicFont(9.75));
-    m_ok->setStyleSheet("QPushButton { background-color: rgb(0,255,255); color: black;"
-                        " border: 2px outset rgb(0,160,160); }"
-                        "QPushButton:pressed { border-style: inset; }"
-                        "QPushButton:focus { border-color: rgb(0,96,96); }");
+    m_ok->setStyleSheet(colouredButtonStyle());
     m_ok->setDefault(true);
     place(m_ok, 1838, 5535, 1275, 390);
     connect(m_ok, &QPushButton::clicked, this, &FrmHiScores::cmd_OK_Click);

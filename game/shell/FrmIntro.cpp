@@ -1,5 +1,7 @@
 #include "FrmIntro.h"
 
+#include "Look.h"
+
 #include "DataPath.h"
 #include "Twips.h"
 
@@ -29,14 +31,6 @@ void setColor(QWidget* widget, QPalette::ColorRole role, korvo::Rgb rgb) {
     QPalette palette = widget->palette();
     palette.setColor(role, toColor(rgb)); // every colour group: the story box is disabled
     widget->setPalette(palette);
-}
-
-QFont comicSans(double points) {
-    // fontconfig stands Comic Neue in for Comic Sans MS; name it too where that rule is missing.
-    QFont font;
-    font.setFamilies({"Comic Sans MS", "Comic Neue"});
-    font.setPointSizeF(points);
-    return font;
 }
 
 void setRunning(QTimer& timer, bool enabled) {
@@ -75,7 +69,7 @@ FrmIntro::FrmIntro(korvo::SoundBoard& sound, korvo::MultimediaPlayer& player,
     m_storyBox->setEnabled(false);
 
     m_lblStory->setObjectName("lbl_Story");
-    m_lblStory->setFont(comicSans(11.25));
+    m_lblStory->setFont(comicFont(11.25));
     m_lblStory->setWordWrap(true);
     m_lblStory->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblStory->setText(QString::fromStdString(m_animation.lbl_Story.Caption));
@@ -84,7 +78,7 @@ FrmIntro::FrmIntro(korvo::SoundBoard& sound, korvo::MultimediaPlayer& player,
     m_lblStory->resize(storyWidth, m_lblStory->heightForWidth(storyWidth));
 
     m_label1->setObjectName("Label1");
-    m_label1->setFont(comicSans(8.25));
+    m_label1->setFont(comicFont(8.25));
     m_label1->setText(QString::fromStdString(m_animation.Label1.Caption));
     setColor(m_label1, QPalette::WindowText, m_animation.Label1.ForeColor);
     m_label1->adjustSize();

@@ -1,5 +1,6 @@
 #include "NiceBox.h"
 
+#include "Look.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -22,18 +23,6 @@ constexpr int kLineHeight = 270; // one line of the message font
 // The window's outer height counts its title bar and borders; the client area is the rest.
 constexpr int kFrameHeight = 420;
 
-QFont comicFont() {
-    QFont font("Comic Sans MS");
-    font.setPointSizeF(9.75);
-    return font;
-}
-
-QString buttonStyle() {
-    return "QPushButton { background-color: rgb(0,255,255); color: black;"
-           " border: 2px outset rgb(0,160,160); }"
-           "QPushButton:pressed { border-style: inset; }"
-           "QPushButton:focus { border-color: rgb(0,96,96); }";
-}
 } // namespace
 
 NiceBoxLayout niceBoxLayout(int labelTop, int labelHeight) {
@@ -51,7 +40,7 @@ FrmNiceBox::FrmNiceBox(korvo::SoundBoard& sound)
     setPalette(background);
 
     m_message->setObjectName("lab_Message");
-    m_message->setFont(comicFont());
+    m_message->setFont(comicFont(9.75));
     m_message->setStyleSheet("color: rgb(255,255,0); background: transparent;");
     m_message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_message->setWordWrap(true);
@@ -60,8 +49,8 @@ FrmNiceBox::FrmNiceBox(korvo::SoundBoard& sound)
                            toPixels(kLineHeight));
 
     m_ok->setObjectName("cmd_OK");
-    m_ok->setFont(comicFont());
-    m_ok->setStyleSheet(buttonStyle());
+    m_ok->setFont(comicFont(9.75));
+    m_ok->setStyleSheet(colouredButtonStyle());
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
     m_ok->setGeometry(toPixels(1410), toPixels(1830), toPixels(1095), toPixels(420));

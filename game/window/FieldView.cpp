@@ -1,5 +1,6 @@
 #include "FieldView.h"
 
+#include "Look.h"
 #include "Twips.h"
 
 #include <QPainter>
@@ -15,17 +16,11 @@ QRect pixelRect(const korvo::Control& c) {
 QColor qColor(korvo::Rgb c) {
     return {c.r, c.g, c.b};
 }
-
-QFont comic(double points) {
-    QFont font("Comic Sans MS");
-    font.setPointSizeF(points);
-    return font;
-}
 } // namespace
 
 FieldView::FieldView(const Field& field, QWidget* parent)
-    : QWidget(parent), m_field(field), m_comeqFont(comic(18)), m_questionFont(comic(27.75)),
-      m_scoreFont(comic(9.75)) {
+    : QWidget(parent), m_field(field), m_comeqFont(comicFont(18)), m_questionFont(comicFont(27.75)),
+      m_scoreFont(comicFont(9.75)) {
     setObjectName("pb_Screen");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

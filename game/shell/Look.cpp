@@ -1,0 +1,21 @@
+#include "Look.h"
+
+#include <QStringList>
+
+namespace zeltrix {
+
+QFont comicFont(double points) {
+    QFont font;
+    font.setFamilies({"Comic Sans MS", "Comic Neue"});
+    font.setPointSizeF(points);
+    return font;
+}
+
+QString colouredButtonStyle() {
+    return "QPushButton { background-color: rgb(0,255,255); color: black;"
+           " border: 2px outset rgb(0,160,160); }"
+           "QPushButton:pressed { border-style: inset; }"
+           "QPushButton:focus { border-color: rgb(0,96,96); }";
+}
+
+} // namespace zeltrix
