@@ -2,6 +2,8 @@
 
 #include "Numbers.h"
 
+#include <cmath>
+
 namespace korvo {
 
 namespace {
@@ -87,8 +89,8 @@ int FieldReader::readInteger() {
     int line = m_line;
     std::string field = readText();
     auto value = toNumber(field);
-    if (!value || *value != static_cast<double>(static_cast<long long>(*value)) ||
-        *value < -32768 || *value > 32767) {
+    // The range comes first: converting a double beyond the integer's range is undefined.
+    if (!value || *value < -32768 || *value > 32767 || *value != std::trunc(*value)) {
         throw Error(line, "\"" + field + "\" is not a whole number");
     }
     return static_cast<int>(*value);

@@ -26,6 +26,8 @@ constexpr const char* kSoundFonts[] = {"/usr/share/sounds/sf2/TimGM6mb.sf2",
 }
 
 bool startAudio() {
+    // SDL would turn SIGTERM into a quit event that nobody reads: leave signals to the program.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }
