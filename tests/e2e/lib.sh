@@ -1,0 +1,361 @@
+# shellcheck shell=bash disable=SC2034  # ADD, MAIN and the like are for the scripts that source it
+# Shared helpers of the end-to-end tests, sourced by each script: a private X server, a private
+# copy of the staged game, and a player's hands (xdotool). Each script runs in its own temporary
+# folder and display, so the scripts run in any order and in parallel.
+#
+#   e2e_setup STAGED_ZELTRIX_DIR   copy the game, start Xvfb; everything is undone on exit
+#   start_game [PREFIX...]          start the copied program (PREFIX e.g. setpriv ... for another user)
+#   wait_title TITLE                waits for a visible window titled exactly TITLE; its id in WIN
+#   press WINDOW KEY...             focus WINDOW and type the keys
+#   menu WINDOW KEY...              open a menu with the first key and walk it with the others
+#   wait_exit                       wait for the program to end; its status in GAME_STATUS
+
+set -u
+
+E2E_TIMEOUT=${E2E_TIMEOUT:-20} # seconds to wait for a window or the program's end
+E2E_SKIP=77                    # the SKIP_RETURN_CODE of the e2e tests
+E2E_NAME=$(basename "$0" .sh)
+WORK=""
+WIN="" # the window the last wait_* found
+XVFB_PID=""
+GAME_PID=""
+GAME_STATUS=""
+
+say() { echo "[$E2E_NAME] $*"; }
+
+fail() {
+    echo "[$E2E_NAME] FAIL: $*" >&2
+    if [ -n "$WORK" ] && [ -n "${DISPLAY:-}" ] && [ -n "$XVFB_PID" ]; then
+        local shot="$PWD/$E2E_NAME-failure.png"
+        import -window root "$shot" 2>/dev/null && echo "[$E2E_NAME] screen saved to $shot" >&2
+    fi
+    if [ -n "$WORK" ] && [ -s "$WORK/game.log" ]; then
+        echo "--- program output (last lines)" >&2
+        grep -v '^ALSA lib' "$WORK/game.log" | tail -n 20 >&2
+    fi
+    if [ -n "$WORK" ] && [ -s "$WORK/xvfb.log" ]; then
+        echo "--- X server output (last lines)" >&2
+        tail -n 10 "$WORK/xvfb.log" >&2
+    fi
+    exit 1
+}
+
+skip() {
+    echo "[$E2E_NAME] SKIP: $*"
+    exit "$E2E_SKIP"
+}
+
+e2e_cleanup() {
+    [ "$BASHPID" = "$$" ] || return 0
+    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+        kill "$GAME_PID" 2>/dev/null
+        for _ in $(seq 20); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$GAME_PID" 2>/dev/null
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+    if [ -n "$WORK" ]; then
+        chmod -R u+w "$WORK" 2>/dev/null # a case may have made add/ read-only
+        rm -rf "$WORK"
+    fi
+}
+
+# Copies the staged program folder into a fresh temporary folder and starts a private X server.
+e2e_setup() {
+    local staged=$1
+    for tool in Xvfb xdotool xprop import compare identify; do
+        command -v "$tool" >/dev/null || fail "the tool '$tool' is not installed"
+    done
+    [ -x "$staged/Korvo's Zeltrix.exe" ] || fail "no staged program in '$staged' (build first)"
+    trap e2e_cleanup EXIT
+    trap 'exit 1' INT TERM
+    WORK=$(mktemp -d)
+    GAME_DIR="$WORK/Korvo's Zeltrix"
+    ADD="$GAME_DIR/add"
+    EXE="$GAME_DIR/Korvo's Zeltrix.exe"
+    cp -a "$staged" "$GAME_DIR" || fail "cannot copy '$staged'"
+    mkdir -p "$WORK/home" "$WORK/run"
+    chmod 700 "$WORK/run"
+    start_x
+}
+
+# Xvfb picks a free display number itself and reports it once it accepts clients. Without
+# -noreset it resets whenever its last client leaves and refuses a program that connects meanwhile.
+start_x() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" \
+        >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    local n=""
+    for _ in $(seq $((E2E_TIMEOUT * 10))); do
+        n=$(head -n 1 "$WORK/display" 2>/dev/null)
+        [ -n "$n" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+        sleep 0.1
+    done
+    [ -n "$n" ] || fail "Xvfb reported no display within ${E2E_TIMEOUT}s"
+    export DISPLAY=":$n"
+    say "private X server on $DISPLAY"
+}
+
+# Starts the copied program from the temporary folder, with SDL's own sound device discovery.
+# Arguments, if any, are a command that runs the program (for example as another user).
+# shellcheck disable=SC2120
+start_game() {
+    (cd "$WORK" && exec env -u SDL_AUDIODRIVER -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY \
+        -u SESSION_MANAGER HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" \
+        XDG_RUNTIME_DIR="$WORK/run" "$@" "$EXE") >"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    say "started the program (pid $GAME_PID)"
+}
+
+game_alive() {
+    [ -e "/proc/$GAME_PID" ] && [ "$(awk '{print $3}' "/proc/$GAME_PID/stat" 2>/dev/null)" != Z ]
+}
+
+expect_alive() {
+    game_alive || { wait "$GAME_PID"; fail "the program ended unexpectedly (status $?) $*"; }
+}
+
+# Visible top-level windows of the program, in stacking order.
+game_windows() { xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null; }
+
+# The title as a window manager shows it (_NET_WM_NAME, else WM_NAME).
+title_of() { xdotool getwindowname "$1" 2>/dev/null; }
+
+# The ICCCM title alone.
+wm_name_of() { xprop -id "$1" -notype WM_NAME 2>/dev/null | sed -n 's/^WM_NAME = "\(.*\)"$/\1/p'; }
+
+# Qt's popup menus are override-redirect windows (their window type is not kept when reopened).
+is_menu() { xwininfo -id "$1" 2>/dev/null | grep -q 'Override Redirect State: yes'; }
+
+find_title() {
+    local w
+    for w in $(game_windows); do
+        if [ "$(title_of "$w")" = "$1" ]; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Polls for a visible window titled exactly $1; its id in WIN.
+wait_title() {
+    for _ in $(seq $((E2E_TIMEOUT * 5))); do
+        WIN=$(find_title "$1") && return 0
+        expect_alive "while waiting for the window '$1'"
+        sleep 0.2
+    done
+    fail "no window titled '$1' within ${E2E_TIMEOUT}s"
+}
+
+wait_title_gone() {
+    for _ in $(seq $((E2E_TIMEOUT * 5))); do
+        find_title "$1" >/dev/null || return 0
+        sleep 0.2
+    done
+    fail "the window titled '$1' is still there after ${E2E_TIMEOUT}s"
+}
+
+# Polls until $1 popup menus are open, for at most $2 seconds; the last one's id in WIN.
+menus_open() {
+    local w count=0
+    for _ in $(seq $((${2:-$E2E_TIMEOUT} * 5))); do
+        count=0
+        for w in $(game_windows); do
+            if is_menu "$w"; then
+                WIN=$w
+                count=$((count + 1))
+            fi
+        done
+        [ "$count" -eq "$1" ] && return 0
+        expect_alive "while waiting for $1 open menu(s)"
+        sleep 0.2
+    done
+    return 1
+}
+
+wait_menus() { menus_open "$1" || fail "expected $1 open menu(s) for ${E2E_TIMEOUT}s"; }
+
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || fail "cannot focus window $1"; }
+
+press() {
+    local w=$1
+    shift
+    focus "$w"
+    for k in "$@"; do
+        xdotool key --clearmodifiers "$k"
+    done
+}
+
+# Closes the game's message boxes that play put up meanwhile (a Comeq landing on the robot).
+settle() {
+    for _ in 1 2 3; do
+        WIN=$(find_title "$BOX_TITLE") || return 0
+        press "$WIN" Return
+        say "(closed a message box that the game had put up)"
+        sleep 0.5
+    done
+}
+
+# menu WINDOW alt+g n 1: opens the menu and waits for each menu to open before the next key
+# ("n" opens the New Game submenu); with more than the first key, waits for the menus to close.
+# A game in play can put up a message box at any moment and close the menu; then it tries again.
+menu() {
+    local main=$1 attempt k failed
+    shift
+    for attempt in 1 2 3; do
+        settle
+        press "$main" "$1"
+        failed=""
+        menus_open 1 3 || failed="the menu did not open"
+        for k in "${@:2}"; do
+            [ -n "$failed" ] && break
+            xdotool key --clearmodifiers "$k"
+            if [ "$k" = n ]; then menus_open 2 5 || failed="the submenu did not open"; fi
+        done
+        if [ -z "$failed" ] && [ $# -gt 1 ]; then
+            menus_open 0 5 || failed="the menu stayed open"
+            WIN=$main
+        fi
+        [ -z "$failed" ] && return 0
+        say "($failed after '$*', attempt $attempt; trying again)"
+        xdotool key Escape Escape
+        menus_open 0 5
+    done
+    fail "the menu did not follow the keys '$*'"
+}
+
+# A window that has just been mapped may not be ready for a screenshot at once.
+shot() {
+    for _ in $(seq 10); do
+        import -window "$1" "$2" 2>"$WORK/import.log" && return 0
+        sleep 0.1
+    done
+    fail "cannot take a screenshot of window $1: $(cat "$WORK/import.log")"
+}
+
+# A screenshot taken once the window's painting has settled (two equal shots in a row).
+steady_shot() {
+    local next="${2%.png}-next.png"
+    shot "$1" "$2"
+    for _ in $(seq 20); do
+        sleep 0.1
+        shot "$1" "$next"
+        same "$2" "$next" && return 0
+        mv "$next" "$2"
+    done
+    fail "window $1 keeps changing"
+}
+
+# Number of pixels in which two pictures of the same size differ.
+pixels_differing() { compare -metric AE "$1" "$2" null: 2>&1; }
+
+same() { [ "$(pixels_differing "$1" "$2")" = 0 ]; }
+
+# The field moves: two screenshots of the window a second apart differ. A message box that play
+# puts up meanwhile stops the field; it is closed and the field watched again.
+expect_moving() {
+    local n
+    for _ in 1 2 3; do
+        settle
+        shot "$1" "$WORK/move1.png"
+        sleep 1
+        shot "$1" "$WORK/move2.png"
+        n=$(pixels_differing "$WORK/move1.png" "$WORK/move2.png")
+        if [ "$n" != 0 ]; then
+            say "ok: the field moves ($n pixels changed in 1s) $2"
+            return 0
+        fi
+    done
+    fail "the field stood still $2"
+}
+
+expect_still() {
+    shot "$1" "$WORK/still1.png"
+    sleep 1
+    shot "$1" "$WORK/still2.png"
+    same "$WORK/still1.png" "$WORK/still2.png" || fail "the field moved $2"
+    say "ok: the field stands still $2"
+}
+
+# Waits for the program to end; leaves its exit status in GAME_STATUS.
+wait_exit() {
+    for _ in $(seq $((E2E_TIMEOUT * 10))); do
+        game_alive || break
+        sleep 0.1
+    done
+    game_alive && fail "the program is still running ${E2E_TIMEOUT}s after Exit"
+    wait "$GAME_PID"
+    GAME_STATUS=$?
+    GAME_PID=""
+}
+
+# Skips the intro with a key; the game window's id in MAIN.
+skip_intro() {
+    wait_intro
+    press "$WIN" space
+    wait_title "$MAIN_TITLE"
+    MAIN=$WIN
+}
+
+# The intro is the program's first window, with an empty title; its id in WIN.
+wait_intro() {
+    local w
+    for _ in $(seq $((E2E_TIMEOUT * 5))); do
+        w=$(game_windows | head -n 1)
+        if [ -n "$w" ]; then
+            [ -z "$(wm_name_of "$w")" ] || fail "the first window is titled '$(wm_name_of "$w")'"
+            WIN=$w
+            return 0
+        fi
+        expect_alive "before its first window"
+        sleep 0.2
+    done
+    fail "no window within ${E2E_TIMEOUT}s"
+}
+
+# Starts a challenge-1 game and closes the level announcement; the field must then move.
+start_challenge_1() {
+    local main=$1
+    menu "$main" alt+g n 1
+    wait_title "$BOX_TITLE"
+    say "ok: the level announcement box appeared"
+    press "$WIN" Return
+    wait_title_gone "$BOX_TITLE"
+    expect_moving "$main" "after the level announcement"
+}
+
+# Opens the Hall of Fame from the menu and closes it with Enter.
+open_hall_of_fame() {
+    menu "$1" alt+g h
+    wait_title "High Scores"
+    say "ok: Hall of Fame opened the window 'High Scores'"
+    press "$WIN" Return
+    wait_title_gone "High Scores"
+    say "ok: Enter closed it"
+}
+
+# Exit from the menu; the program must end with status 0. A squash in play (a wrong shot, or a
+# Comeq landing on the robot) puts up its message box, which closes the menu before Exit is taken;
+# then the box is closed and Exit chosen once more.
+exit_by_menu() {
+    menu "$1" alt+g e
+    for _ in $(seq $((E2E_TIMEOUT * 5))); do
+        game_alive || break
+        if find_title "$BOX_TITLE" >/dev/null; then
+            say "(a squash closed the menu before Exit was taken; choosing Exit again)"
+            settle
+            menu "$1" alt+g e
+            break
+        fi
+        sleep 0.2
+    done
+    wait_exit
+    [ "$GAME_STATUS" = 0 ] || fail "the program ended with status $GAME_STATUS after Exit"
+    say "ok: Exit ended the program with status 0"
+}
+
+BOX_TITLE="    " # the game's message box has a title of four blanks
