@@ -7,6 +7,7 @@
 #include "Game.h"
 #include "Help.h"
 #include "HiScoreBoard.h"
+#include "Modal.h"
 #include "NiceBox.h"
 #include "Random.h"
 #include "SdlPlayer.h"
@@ -21,6 +22,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The intro has no caption; X then shows the application name, which must not read as the
+    // game's title to programs that look for the game window by its title.
+    QCoreApplication::setApplicationName("Zeltrix");
     korvo::setProgramDir(QCoreApplication::applicationDirPath().toStdString());
     QApplication::setWindowIcon(QIcon(QString::fromStdString(korvo::dataPath("life.gif"))));
 
@@ -43,7 +47,7 @@ int main(int argc, char* argv[]) {
         window->onHelp = [] { zeltrix::ShowHelp(); };
         window->onAbout = [window] {
             zeltrix::FrmAbout about(window);
-            about.exec();
+            zeltrix::showModal(about);
         };
         window->onUnload = [&] { frmIntro->close(); };
         windows.beforeEvents = [window] { window->refresh(); };

@@ -2,6 +2,7 @@
 
 #include "DataPath.h"
 #include "FrmHiScores.h"
+#include "Modal.h"
 
 #include <QCoreApplication>
 
@@ -30,7 +31,7 @@ void HiScoreBoard::CheckHiScore(const std::string& score) {
     const int newRow = score.empty() ? -1 : insertHiScore(m_table, score);
     form.showTable(newRow);
     QCoreApplication::processEvents();
-    form.exec();
+    showModal(form);
 }
 
 } // namespace zeltrix

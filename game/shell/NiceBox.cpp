@@ -1,12 +1,12 @@
 #include "NiceBox.h"
 
 #include "Look.h"
+#include "Modal.h"
 #include "Twips.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -101,16 +101,9 @@ void FrmNiceBox::Form_Activate() {
 
 void NiceBox::ShowNiceMessage(const std::string& text) {
     QCoreApplication::processEvents();
-    QPointer<QWidget> active = QApplication::activeWindow();
     FrmNiceBox box(m_sound);
     box.setMessage(QString::fromStdString(text));
-    box.exec();
-    if (active) {
-        active->activateWindow();
-        if (QWidget* focus = active->focusWidget()) {
-            focus->setFocus(Qt::ActiveWindowFocusReason);
-        }
-    }
+    showModal(box);
 }
 
 } // namespace zeltrix

@@ -1,0 +1,12 @@
+#pragma once
+
+class QDialog;
+
+namespace zeltrix {
+
+// Shows a dialog modally and afterwards gives the keyboard focus back to the window that was
+// active before, so that the game's keys work at once: without a window manager nobody else
+// hands the focus back.
+int showModal(QDialog& dialog);
+
+} // namespace zeltrix
