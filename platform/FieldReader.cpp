@@ -57,7 +57,7 @@ void FieldReader::skipDelimiter() {
 }
 
 std::string FieldReader::readText() {
-    if (m_pos >= m_text.size()) {
+    if (atEnd()) {
         throw Error(m_line, "the file ends where a field was expected");
     }
     skipBlanks();

@@ -8,6 +8,35 @@ class FieldReaderTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void readsFieldsByCommasQuotesAndLineEnds() {
+        FieldReader reader(
+            "  \"x, y\" ,  plain text  ,\"\"\r\n12,\"a\"tail,-3\nlast\rafter,\r\n\r\n");
+        QCOMPARE(reader.readText(), std::string("x, y"));       // quotes keep commas and blanks
+        QCOMPARE(reader.readText(), std::string("plain text")); // no surrounding blanks
+        QCOMPARE(reader.readText(), std::string(""));
+        QCOMPARE(reader.line(), 2); // CR LF is one line end
+        QCOMPARE(reader.readInteger(), 12);
+        QCOMPARE(reader.readText(), std::string("a")); // what follows the closing quote is dropped
+        QCOMPARE(reader.readInteger(), -3);
+        QCOMPARE(reader.line(), 3); // a lone LF ends a line
+        QCOMPARE(reader.readText(), std::string("last"));
+        QCOMPARE(reader.readText(), std::string("after")); // and so does a lone CR
+        QVERIFY(reader.atEnd());                           // blank lines at the end are the end
+        QVERIFY_THROWS_EXCEPTION(FieldReader::Error, reader.readText());
+    }
+
+    void errorsNameTheLineOfTheField() {
+        FieldReader reader("1,\"a\"\r\nseven,\"b\"\r\n");
+        reader.readInteger();
+        reader.readText();
+        try {
+            reader.readInteger();
+            QFAIL("a word read as a number");
+        } catch (const FieldReader::Error& e) {
+            QCOMPARE(e.line, 2);
+        }
+    }
+
     void readIntegerRefusesWhatIsNoSixteenBitWholeNumber() {
         // The fuzzer's find: a number beyond every integer type was converted to one before
         // its range was checked.
