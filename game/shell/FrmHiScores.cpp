@@ -93,10 +93,7 @@ FrmHiScores::FrmHiScores(HiScores& table, korvo::SoundBoard& sound, korvo::Sprit
       m_robotView(new ControlView(m_robot, this)), m_ok(new QPushButton("OK", this)) {
     setObjectName("frm_HiScores");
     setWindowTitle("High Scores");
-    setAutoFillBackground(true);
-    QPalette teal = palette();
-    teal.setColor(QPalette::Window, QColor(0, 128, 128));
-    setPalette(teal);
+    setTealBackground(*this);
     setFixedSize(toPixels(kWidth), toPixels(kHeight));
 
     QLabel* message = caption("lab_Message", "High Scores Hall of Fame", 12, this);

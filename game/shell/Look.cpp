@@ -1,6 +1,8 @@
 #include "Look.h"
 
+#include <QPalette>
 #include <QStringList>
+#include <QWidget>
 
 namespace zeltrix {
 
@@ -9,6 +11,13 @@ QFont comicFont(double points) {
     font.setFamilies({"Comic Sans MS", "Comic Neue"});
     font.setPointSizeF(points);
     return font;
+}
+
+void setTealBackground(QWidget& window) {
+    window.setAutoFillBackground(true);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, QColor(0, 128, 128));
+    window.setPalette(palette);
 }
 
 QString colouredButtonStyle() {

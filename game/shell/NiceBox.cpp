@@ -34,10 +34,7 @@ FrmNiceBox::FrmNiceBox(korvo::SoundBoard& sound)
       m_message(new QLabel(this)), m_ok(new QPushButton("OK", this)) {
     setObjectName("frm_NiceBox");
     setWindowTitle("    ");
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(0, 128, 128));
-    setPalette(background);
+    setTealBackground(*this);
 
     m_message->setObjectName("lab_Message");
     m_message->setFont(comicFont(9.75));
