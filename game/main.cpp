@@ -9,6 +9,7 @@
 #include "HiScoreBoard.h"
 #include "Modal.h"
 #include "NiceBox.h"
+#include "QtMessages.h"
 #include "Random.h"
 #include "SdlPlayer.h"
 #include "SoundBoard.h"
@@ -28,6 +29,8 @@ int main(int argc, char* argv[]) {
     korvo::setProgramDir(QCoreApplication::applicationDirPath().toStdString());
     QApplication::setWindowIcon(QIcon(QString::fromStdString(korvo::dataPath("life.gif"))));
 
+    korvo::QtMessages platformMessages(zeltrix::AppTitle);
+    korvo::setMessages(&platformMessages);
     korvo::SdlPlayer player;
     korvo::SoundBoard sound(player);
     korvo::TimerSpritePlayer robotSprite;
@@ -47,7 +50,7 @@ int main(int argc, char* argv[]) {
         window->onHelp = [] { zeltrix::ShowHelp(); };
         window->onAbout = [window] {
             zeltrix::FrmAbout about(window);
-            zeltrix::showModal(about);
+            korvo::showModal(about);
         };
         window->onUnload = [&] { frmIntro->close(); };
         windows.beforeEvents = [window] { window->refresh(); };

@@ -2,7 +2,8 @@
 
 #include "Captions.h"
 #include "DataPath.h"
-#include "Help.h"
+#include "Documents.h"
+#include "Messages.h"
 #include "SysInfo.h"
 #include "Twips.h"
 
@@ -96,17 +97,18 @@ void FrmAbout::cmdOK_Click() {
 }
 
 void FrmAbout::cmdSysInfo_Click() {
-    StartSysInfo();
+    korvo::StartSysInfo();
 }
 
 void FrmAbout::lb_Website_Click() {
     bool opened = false;
-    OpenDocument("http://" + m_lbWebsite->text().toStdString(), 2, opened);
+    korvo::OpenDocument("http://" + m_lbWebsite->text().toStdString(), 2, opened);
     if (!opened) {
-        PlatformMessage("Unable to locate your web browser.\n\nIf you have a web browser, you can "
-                        "visit " +
-                            WebAddress + ".",
-                        MessageIcon::Exclamation);
+        korvo::PlatformMessage(
+            "Unable to locate your web browser.\n\nIf you have a web browser, you can "
+            "visit " +
+                WebAddress + ".",
+            korvo::MessageIcon::Exclamation);
     }
 }
 

@@ -59,7 +59,7 @@ void place(QWidget* widget, int left, int top, int width, int height) {
 QLabel* caption(const char* name, const QString& text, double points, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setFont(comicFont(points));
+    label->setFont(korvo::comicFont(points));
     label->setStyleSheet("color: rgb(128,255,255); background: transparent;");
     label->setWordWrap(true);
     return label;
@@ -79,7 +79,7 @@ korvo::Control robotBox() {
 QLineEdit* cell(const QString& name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setFont(comicFont(9.75));
+    edit->setFont(korvo::comicFont(9.75));
     edit->setStyleSheet("QLineEdit { background-color: rgb(0,64,64); color: rgb(0,192,192);"
                         " border: 1px solid rgb(0,96,96); }");
     edit->setEnabled(false);
@@ -93,7 +93,7 @@ FrmHiScores::FrmHiScores(HiScores& table, korvo::SoundBoard& sound, korvo::Sprit
       m_robotView(new ControlView(m_robot, this)), m_ok(new QPushButton("OK", this)) {
     setObjectName("frm_HiScores");
     setWindowTitle("High Scores");
-    setTealBackground(*this);
+    korvo::setTealBackground(*this);
     setFixedSize(toPixels(kWidth), toPixels(kHeight));
 
     QLabel* message = caption("lab_Message", "High Scores Hall of Fame", 12, this);
@@ -119,8 +119,8 @@ FrmHiScores::FrmHiScores(HiScores& table, korvo::SoundBoard& sound, korvo::Sprit
     }
 
     m_ok->setObjectName("cmd_OK");
-    m_ok->setFont(comicFont(9.75));
-    m_ok->setStyleSheet(colouredButtonStyle());
+    m_ok->setFont(korvo::comicFont(9.75));
+    m_ok->setStyleSheet(korvo::colouredButtonStyle());
     m_ok->setDefault(true);
     place(m_ok, 1838, 5535, 1275, 390);
     connect(m_ok, &QPushButton::clicked, this, &FrmHiScores::cmd_OK_Click);

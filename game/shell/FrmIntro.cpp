@@ -69,7 +69,7 @@ FrmIntro::FrmIntro(korvo::SoundBoard& sound, korvo::MultimediaPlayer& player,
     m_storyBox->setEnabled(false);
 
     m_lblStory->setObjectName("lbl_Story");
-    m_lblStory->setFont(comicFont(11.25));
+    m_lblStory->setFont(korvo::comicFont(11.25));
     m_lblStory->setWordWrap(true);
     m_lblStory->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblStory->setText(QString::fromStdString(m_animation.lbl_Story.Caption));
@@ -78,7 +78,7 @@ FrmIntro::FrmIntro(korvo::SoundBoard& sound, korvo::MultimediaPlayer& player,
     m_lblStory->resize(storyWidth, m_lblStory->heightForWidth(storyWidth));
 
     m_label1->setObjectName("Label1");
-    m_label1->setFont(comicFont(8.25));
+    m_label1->setFont(korvo::comicFont(8.25));
     m_label1->setText(QString::fromStdString(m_animation.Label1.Caption));
     setColor(m_label1, QPalette::WindowText, m_animation.Label1.ForeColor);
     m_label1->adjustSize();

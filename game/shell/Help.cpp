@@ -1,118 +1,13 @@
 #include "Help.h"
 
-#include "Captions.h"
 #include "DataPath.h"
-#include "Shell.h"
-#include "Text.h"
-
-#include <QApplication>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QPointer>
-#include <QStringDecoder>
-#include <QTextBrowser>
-#include <QVBoxLayout>
+#include "Documents.h"
 
 namespace zeltrix {
 
-namespace {
-
-PlatformMessageFn& messageHook() {
-    static PlatformMessageFn hook;
-    return hook;
-}
-
-// A help viewer of our own: the desktop has no program for ".hlp" files.
-class HelpWindow : public QWidget {
-public:
-    HelpWindow() {
-        setObjectName("frm_Help");
-        setWindowTitle(QString::fromStdString(HelpWindowTitle));
-        // Closing the game must not leave the process running for the sake of the help.
-        setAttribute(Qt::WA_QuitOnClose, false);
-        setAttribute(Qt::WA_DeleteOnClose);
-        m_browser->setObjectName("txt_Help");
-        m_browser->setOpenExternalLinks(true);
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(m_browser);
-        resize(640, 520);
-    }
-
-    // Throws std::runtime_error when the file cannot be read.
-    void load(const std::string& path) {
-        const QByteArray bytes = QByteArray::fromStdString(korvo::readFileBytes(path));
-        QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
-        const QString html = decoder(bytes);
-        m_browser->setSearchPaths({QFileInfo(QString::fromStdString(path)).absolutePath()});
-        m_browser->setHtml(html);
-    }
-
-private:
-    QTextBrowser* m_browser = new QTextBrowser(this);
-};
-
-bool showHelpWindow(const std::string& path, int windowState) {
-    static QPointer<HelpWindow> window;
-    if (window.isNull()) {
-        window = new HelpWindow;
-    }
-    try {
-        window->load(path);
-    } catch (const std::exception&) {
-        if (!window->isVisible()) {
-            delete window;
-        }
-        return false;
-    }
-    if (windowState == 1) {
-        window->showMinimized();
-    } else if (windowState == 2) {
-        window->showMaximized();
-    } else {
-        window->showNormal();
-    }
-    window->raise();
-    window->activateWindow();
-    return true;
-}
-
-bool isHelpFile(const std::string& document) {
-    return QString::fromStdString(document).endsWith(QStringLiteral(".hlp"), Qt::CaseInsensitive);
-}
-
-} // namespace
-
-void PlatformMessage(const std::string& text, MessageIcon icon) {
-    if (messageHook()) {
-        messageHook()(text, icon);
-        return;
-    }
-    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    QString::fromStdString(AppTitle), QString::fromStdString(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
-}
-
-void setPlatformMessage(PlatformMessageFn replacement) {
-    messageHook() = std::move(replacement);
-}
-
-void OpenDocument(const std::string& document, int windowState, bool& result) {
-    try {
-        result = isHelpFile(document) ? showHelpWindow(document, windowState)
-                                      : korvo::shell().OpenDocument(document);
-    } catch (...) {
-        result = false;
-    }
-    if (!result) {
-        PlatformMessage("Unable to open " + document + ".", MessageIcon::Exclamation);
-    }
-}
-
 void ShowHelp() {
     bool opened = false;
-    OpenDocument(korvo::dataPath("korvo's help.hlp"), 0, opened);
+    korvo::OpenDocument(korvo::dataPath("korvo's help.hlp"), 0, opened);
 }
 
 } // namespace zeltrix

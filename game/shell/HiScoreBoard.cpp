@@ -31,7 +31,7 @@ void HiScoreBoard::CheckHiScore(const std::string& score) {
     const int newRow = score.empty() ? -1 : insertHiScore(m_table, score);
     form.showTable(newRow);
     QCoreApplication::processEvents();
-    showModal(form);
+    korvo::showModal(form);
 }
 
 } // namespace zeltrix

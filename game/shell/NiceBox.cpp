@@ -34,10 +34,10 @@ FrmNiceBox::FrmNiceBox(korvo::SoundBoard& sound)
       m_message(new QLabel(this)), m_ok(new QPushButton("OK", this)) {
     setObjectName("frm_NiceBox");
     setWindowTitle("    ");
-    setTealBackground(*this);
+    korvo::setTealBackground(*this);
 
     m_message->setObjectName("lab_Message");
-    m_message->setFont(comicFont(9.75));
+    m_message->setFont(korvo::comicFont(9.75));
     m_message->setStyleSheet("color: rgb(255,255,0); background: transparent;");
     m_message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_message->setWordWrap(true);
@@ -46,8 +46,8 @@ FrmNiceBox::FrmNiceBox(korvo::SoundBoard& sound)
                            toPixels(kLineHeight));
 
     m_ok->setObjectName("cmd_OK");
-    m_ok->setFont(comicFont(9.75));
-    m_ok->setStyleSheet(colouredButtonStyle());
+    m_ok->setFont(korvo::comicFont(9.75));
+    m_ok->setStyleSheet(korvo::colouredButtonStyle());
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
     m_ok->setGeometry(toPixels(1410), toPixels(1830), toPixels(1095), toPixels(420));
@@ -100,7 +100,7 @@ void NiceBox::ShowNiceMessage(const std::string& text) {
     QCoreApplication::processEvents();
     FrmNiceBox box(m_sound);
     box.setMessage(QString::fromStdString(text));
-    showModal(box);
+    korvo::showModal(box);
 }
 
 } // namespace zeltrix

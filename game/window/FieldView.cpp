@@ -19,8 +19,8 @@ QColor qColor(korvo::Rgb c) {
 } // namespace
 
 FieldView::FieldView(const Field& field, QWidget* parent)
-    : QWidget(parent), m_field(field), m_comeqFont(comicFont(18)), m_questionFont(comicFont(27.75)),
-      m_scoreFont(comicFont(9.75)) {
+    : QWidget(parent), m_field(field), m_comeqFont(korvo::comicFont(18)),
+      m_questionFont(korvo::comicFont(27.75)), m_scoreFont(korvo::comicFont(9.75)) {
     setObjectName("pb_Screen");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

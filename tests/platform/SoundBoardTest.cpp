@@ -1,6 +1,6 @@
 #include "SoundBoard.h"
 #include "DataPath.h"
-#include "Fakes.h"
+#include "PlatformFakes.h"
 
 #include <QTest>
 

@@ -1,7 +1,6 @@
 #include "FrmAbout.h"
 
 #include "Fakes.h"
-#include "Help.h"
 
 #include <QLabel>
 #include <QTest>
@@ -13,20 +12,19 @@ class FrmAboutTest : public QObject {
     Q_OBJECT
 
     fakes::FakeShell m_shell;
-    std::vector<std::string> m_messages;
+    fakes::FakeMessages m_messages;
 
 private slots:
     void init() {
         m_shell = {};
         korvo::setShell(&m_shell);
-        m_messages.clear();
-        zeltrix::setPlatformMessage(
-            [this](const std::string& text, zeltrix::MessageIcon) { m_messages.push_back(text); });
+        m_messages = {};
+        korvo::setMessages(&m_messages);
     }
 
     void cleanup() {
         korvo::setShell(nullptr);
-        zeltrix::setPlatformMessage({});
+        korvo::setMessages(nullptr);
     }
 
     void showsTitleAndVersion() {
@@ -50,11 +48,11 @@ private slots:
         auto* website = about.findChild<QLabel*>("lb_Website");
         QTest::mouseClick(website, Qt::LeftButton);
         QCOMPARE(m_shell.opened, std::vector<std::string>{"http://www.korvogames.com"});
-        QVERIFY(m_messages.empty());
+        QVERIFY(m_messages.shown.empty());
 
         m_shell.openSucceeds = false;
         QTest::mouseClick(website, Qt::LeftButton);
-        QCOMPARE(m_messages,
+        QCOMPARE(m_messages.texts(),
                  (std::vector<std::string>{"Unable to open http://www.korvogames.com.",
                                            "Unable to locate your web browser.\n\nIf you have a "
                                            "web browser, you can visit www.korvogames.com."}));

@@ -1,7 +1,7 @@
-#include "Help.h"
+#include "Documents.h"
 
 #include "DataPath.h"
-#include "Fakes.h"
+#include "PlatformFakes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,14 +13,14 @@
 #include <fstream>
 #include <utility>
 
-using zeltrix::MessageIcon;
+using korvo::MessageIcon;
 
-class HelpTest : public QObject {
+class DocumentsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
     fakes::FakeShell m_shell;
-    std::vector<std::pair<std::string, MessageIcon>> m_messages;
+    fakes::FakeMessages m_messages;
 
     static QList<QWidget*> helpWindows() {
         QList<QWidget*> found;
@@ -32,62 +32,65 @@ class HelpTest : public QObject {
         return found;
     }
 
+    static void showHelp() {
+        bool opened = false;
+        korvo::OpenDocument(korvo::dataPath("korvo's help.hlp"), 0, opened);
+    }
+
 private slots:
     void init() {
         korvo::setProgramDir(m_dir.path().toStdString());
         QDir(m_dir.path()).mkpath("add");
         m_shell = {};
         korvo::setShell(&m_shell);
-        m_messages.clear();
-        zeltrix::setPlatformMessage([this](const std::string& text, MessageIcon icon) {
-            m_messages.emplace_back(text, icon);
-        });
+        m_messages = {};
+        korvo::setMessages(&m_messages);
     }
 
     void cleanup() {
         qDeleteAll(helpWindows());
         korvo::setShell(nullptr);
-        zeltrix::setPlatformMessage({});
+        korvo::setMessages(nullptr);
     }
 
     void helpOpensInOneHelpWindowFoundByItsTitle() {
         std::ofstream(korvo::dataPath("korvo's help.hlp"))
             << "<html><head><meta charset=\"utf-8\"></head><body><h1>Shooting Comeqs</h1>"
                "<p>Aim \xe2\x80\x94 fire.</p></body></html>";
-        zeltrix::ShowHelp();
-        zeltrix::ShowHelp();
+        showHelp();
+        showHelp();
         QCOMPARE(helpWindows().size(), 1);
         const QString text = helpWindows().front()->findChild<QTextBrowser*>()->toPlainText();
         QVERIFY2(text.contains(u"Aim \u2014 fire."), qPrintable(text));
         QVERIFY(m_shell.opened.empty());
-        QVERIFY(m_messages.empty());
+        QVERIFY(m_messages.shown.empty());
     }
 
     void missingHelpFileNamesItsFullPath() {
         QFile::remove(QString::fromStdString(korvo::dataPath("korvo's help.hlp")));
-        zeltrix::ShowHelp();
+        showHelp();
         QVERIFY(helpWindows().isEmpty());
-        QCOMPARE(m_messages.size(), 1u);
-        QCOMPARE(m_messages[0].first,
+        QCOMPARE(m_messages.shown.size(), 1u);
+        QCOMPARE(m_messages.shown[0].text,
                  "Unable to open " + korvo::dataPath("korvo's help.hlp") + ".");
-        QCOMPARE(m_messages[0].second, MessageIcon::Exclamation);
+        QVERIFY(m_messages.shown[0].icon == MessageIcon::Exclamation);
     }
 
     void otherDocumentsGoToTheDesktop() {
         bool opened = false;
-        zeltrix::OpenDocument("http://www.korvogames.com", 2, opened);
+        korvo::OpenDocument("http://www.korvogames.com", 2, opened);
         QVERIFY(opened);
-        QVERIFY(m_messages.empty());
+        QVERIFY(m_messages.shown.empty());
 
         m_shell.openSucceeds = false;
-        zeltrix::OpenDocument("/tmp/scores.txt", 0, opened);
+        korvo::OpenDocument("/tmp/scores.txt", 0, opened);
         QVERIFY(!opened);
         QCOMPARE(m_shell.opened,
                  (std::vector<std::string>{"http://www.korvogames.com", "/tmp/scores.txt"}));
-        QCOMPARE(m_messages.size(), 1u);
-        QCOMPARE(m_messages[0].first, "Unable to open /tmp/scores.txt.");
+        QCOMPARE(m_messages.shown.size(), 1u);
+        QCOMPARE(m_messages.shown[0].text, "Unable to open /tmp/scores.txt.");
     }
 };
 
-QTEST_MAIN(HelpTest)
-#include "HelpTest.moc"
+QTEST_MAIN(DocumentsTest)
+#include "DocumentsTest.moc"

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
-namespace zeltrix {
+namespace korvo {
 
 QFont comicFont(double points) {
     QFont font;
@@ -27,4 +27,4 @@ QString colouredButtonStyle() {
            "QPushButton:focus { border-color: rgb(0,96,96); }";
 }
 
-} // namespace zeltrix
+} // namespace korvo

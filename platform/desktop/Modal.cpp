@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QPointer>
 
-namespace zeltrix {
+namespace korvo {
 
 int showModal(QDialog& dialog) {
     QPointer<QWidget> active = QApplication::activeWindow();
@@ -18,4 +18,4 @@ int showModal(QDialog& dialog) {
     return result;
 }
 
-} // namespace zeltrix
+} // namespace korvo

@@ -1,6 +1,6 @@
 #include "SysInfo.h"
 
-#include "Help.h"
+#include "Messages.h"
 #include "Shell.h"
 
 #include <QStandardPaths>
@@ -9,18 +9,18 @@
 #include <array>
 #include <filesystem>
 
-namespace zeltrix {
+namespace korvo {
 
 namespace {
 
-constexpr auto kRoot = korvo::RegistryRoot::LocalMachine;
+constexpr auto kRoot = RegistryRoot::LocalMachine;
 
 // System-information programs of the Linux desktops, most informative first.
 constexpr std::array<const char*, 4> kDesktopTools = {"hardinfo2", "hardinfo", "kinfocenter",
                                                       "gnome-system-monitor"};
 
 bool startProgram(const std::string& path) {
-    return korvo::shell().StartProgram(path) != 0;
+    return shell().StartProgram(path) != 0;
 }
 
 bool startRegisteredTool() {
@@ -50,10 +50,10 @@ bool startDesktopTool() {
 
 } // namespace
 
-bool GetKeyValue(korvo::RegistryRoot root, const std::string& keyName, const std::string& valueName,
+bool GetKeyValue(RegistryRoot root, const std::string& keyName, const std::string& valueName,
                  std::string& result) {
     result.clear();
-    const auto value = korvo::Registry().QueryValue(root, keyName, valueName);
+    const auto value = Registry().QueryValue(root, keyName, valueName);
     if (!value) {
         return false;
     }
@@ -77,4 +77,4 @@ void StartSysInfo() {
     }
 }
 
-} // namespace zeltrix
+} // namespace korvo

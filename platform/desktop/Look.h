@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace zeltrix {
+namespace korvo {
 
 // The game's face: fontconfig stands Comic Neue in for Comic Sans MS; it is named too for
 // systems where that rule is missing.
@@ -17,4 +17,4 @@ void setTealBackground(QWidget& window);
 // The cyan "coloured button" of the game's dialogs.
 QString colouredButtonStyle();
 
-} // namespace zeltrix
+} // namespace korvo

@@ -1,7 +1,6 @@
 #include "SysInfo.h"
 
-#include "Fakes.h"
-#include "Help.h"
+#include "PlatformFakes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,7 +22,7 @@ class SysInfoTest : public QObject {
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<QTemporaryDir> m_path;
     fakes::FakeShell m_shell;
-    std::vector<std::string> m_messages;
+    fakes::FakeMessages m_messages;
 
     static void set(const std::string& key, const std::string& name,
                     const korvo::RegistryValue& value) {
@@ -38,16 +37,13 @@ private slots:
         qputenv("PATH", m_path->path().toLocal8Bit());
         m_shell = {};
         korvo::setShell(&m_shell);
-        m_messages.clear();
-        zeltrix::setPlatformMessage([this](const std::string& text, zeltrix::MessageIcon icon) {
-            QCOMPARE(icon, zeltrix::MessageIcon::None);
-            m_messages.push_back(text);
-        });
+        m_messages = {};
+        korvo::setMessages(&m_messages);
     }
 
     void cleanup() {
         korvo::setShell(nullptr);
-        zeltrix::setPlatformMessage({});
+        korvo::setMessages(nullptr);
     }
 
     void getKeyValueReadsTextsAndNumbers() {
@@ -56,33 +52,33 @@ private slots:
         set(kMsinfoKey, "Big", std::uint32_t{0xFFFFFFFF});
         set(kMsinfoKey, "Tricky", std::string("dword:0000002a"));
         std::string result;
-        QVERIFY(zeltrix::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH", result));
+        QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH", result));
         QCOMPARE(result, "C:\\Program Files\\msinfo32.exe");
-        QVERIFY(zeltrix::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Count", result));
+        QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Count", result));
         QCOMPARE(result, "42");
-        QVERIFY(zeltrix::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Big", result));
+        QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Big", result));
         QCOMPARE(result, "4294967295");
-        QVERIFY(zeltrix::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Tricky", result));
+        QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Tricky", result));
         QCOMPARE(result, "dword:0000002a");
-        QVERIFY(!zeltrix::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "None", result));
+        QVERIFY(!korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "None", result));
         QVERIFY(result.empty());
-        QVERIFY(!zeltrix::GetKeyValue(RegistryRoot::CurrentUser, kMsinfoKey, "PATH", result));
+        QVERIFY(!korvo::GetKeyValue(RegistryRoot::CurrentUser, kMsinfoKey, "PATH", result));
     }
 
     void startsTheRegisteredProgram() {
         set(kMsinfoKey, "PATH", std::string("/opt/tools/msinfo32"));
-        zeltrix::StartSysInfo();
+        korvo::StartSysInfo();
         QCOMPARE(m_shell.started, std::vector<std::string>{"/opt/tools/msinfo32"});
-        QVERIFY(m_messages.empty());
+        QVERIFY(m_messages.shown.empty());
     }
 
     void startsMsinfo32FromTheSharedToolsFolderWhenItExists() {
         const std::string folder = m_path->path().toStdString();
         set(kLocationKey, "MSINFO", folder);
-        zeltrix::StartSysInfo();
+        korvo::StartSysInfo();
         QVERIFY(m_shell.started.empty());
         std::ofstream(folder + "/MSINFO32.EXE") << "";
-        zeltrix::StartSysInfo();
+        korvo::StartSysInfo();
         QCOMPARE(m_shell.started, std::vector<std::string>{folder + "/MSINFO32.EXE"});
     }
 
@@ -91,18 +87,19 @@ private slots:
         QVERIFY(tool.open(QIODevice::WriteOnly));
         tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         tool.close();
-        zeltrix::StartSysInfo();
+        korvo::StartSysInfo();
         QCOMPARE(m_shell.started, std::vector<std::string>{tool.fileName().toStdString()});
-        QVERIFY(m_messages.empty());
+        QVERIFY(m_messages.shown.empty());
     }
 
     void saysSoWhenNoToolCanBeStarted() {
-        zeltrix::StartSysInfo();
+        korvo::StartSysInfo();
         set(kMsinfoKey, "PATH", std::string("/opt/tools/msinfo32"));
         m_shell.startSucceeds = false;
-        zeltrix::StartSysInfo();
-        QCOMPARE(m_messages,
+        korvo::StartSysInfo();
+        QCOMPARE(m_messages.texts(),
                  std::vector<std::string>(2, "System Information Is Unavailable At This Time"));
+        QVERIFY(m_messages.shown[0].icon == korvo::MessageIcon::None);
     }
 };
 
