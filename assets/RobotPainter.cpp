@@ -97,8 +97,9 @@ void Glow(QPainter& p, QPointF centre, double radius, const QColor& colour) {
     p.drawEllipse(centre, radius, radius);
 }
 
-// Reduces the large painting, makes each pixel either opaque or clear and rims the figure.
-QImage Sprite(QSize size, const std::function<void(QPainter&)>& paint) {
+} // namespace
+
+QImage PaintSprite(QSize size, const std::function<void(QPainter&)>& paint) {
     QImage large(size * kDetail, QImage::Format_ARGB32_Premultiplied);
     large.fill(Qt::transparent);
     {
@@ -126,6 +127,8 @@ QImage Sprite(QSize size, const std::function<void(QPainter&)>& paint) {
     }
     return sprite;
 }
+
+namespace {
 
 // --- The robot from the side, facing right ---------------------------------------------
 
@@ -334,34 +337,38 @@ void PaintFrontBody(QPainter& p) {
 
 } // namespace
 
-QImage PaintSideRobot(const SidePose& pose) {
-    return Sprite({40, 60}, [&](QPainter& p) {
-        const LegPoints nearLeg = Leg(kHip + QPointF(0.6, 0), pose.nearLeg);
-        const LegPoints farLeg = Leg(kHip - QPointF(0.6, 0), pose.farLeg);
-        // Whichever foot is lowest stands on the ground.
-        p.translate(0, 59.0 - std::max(SoleBottom(nearLeg), SoleBottom(farLeg)));
-        // A runner leans into the run: the upper body tilts about the hip.
-        auto leaning = [&](const std::function<void()>& paint) {
-            p.save();
-            p.translate(kHip);
-            p.rotate(pose.lean);
-            p.translate(-kHip);
-            paint();
-            p.restore();
-        };
-        leaning([&] { PaintArm(p, pose.farArm, true, false); });
-        PaintLeg(p, farLeg, true);
-        PaintLeg(p, nearLeg, false);
-        leaning([&] {
-            PaintSideBody(p);
-            PaintSideHead(p);
-            PaintArm(p, pose.nearArm, false, pose.gun);
-        });
+void DrawSideRobot(QPainter& p, const SidePose& pose) {
+    const LegPoints nearLeg = Leg(kHip + QPointF(0.6, 0), pose.nearLeg);
+    const LegPoints farLeg = Leg(kHip - QPointF(0.6, 0), pose.farLeg);
+    p.save();
+    // Whichever foot is lowest stands on the ground.
+    p.translate(0, 59.0 - std::max(SoleBottom(nearLeg), SoleBottom(farLeg)));
+    // A runner leans into the run: the upper body tilts about the hip.
+    auto leaning = [&](const std::function<void()>& paint) {
+        p.save();
+        p.translate(kHip);
+        p.rotate(pose.lean);
+        p.translate(-kHip);
+        paint();
+        p.restore();
+    };
+    leaning([&] { PaintArm(p, pose.farArm, true, false); });
+    PaintLeg(p, farLeg, true);
+    PaintLeg(p, nearLeg, false);
+    leaning([&] {
+        PaintSideBody(p);
+        PaintSideHead(p);
+        PaintArm(p, pose.nearArm, false, pose.gun);
     });
+    p.restore();
+}
+
+QImage PaintSideRobot(const SidePose& pose) {
+    return PaintSprite({40, 60}, [&](QPainter& p) { DrawSideRobot(p, pose); });
 }
 
 QImage PaintFrontRobot(const FrontPose& pose) {
-    return Sprite({80, 120}, [&](QPainter& p) {
+    return PaintSprite({80, 120}, [&](QPainter& p) {
         // The body sinks a little while a knee is up, as a marcher bends the standing leg.
         const double sink = 0.8 * std::max(pose.leftLift, pose.rightLift);
         p.translate(0, sink);
@@ -380,9 +387,20 @@ QImage PaintFrontRobot(const FrontPose& pose) {
     });
 }
 
+void DrawRobotHead(QPainter& p, const QRectF& box) {
+    // The head with its ears and antenna spans x 16..64 and y 1.5..39.5.
+    const QRectF head(16, 1.5, 48, 38);
+    const double scale = std::min(box.width() / head.width(), box.height() / head.height());
+    p.save();
+    p.translate(box.center());
+    p.scale(scale, scale);
+    p.translate(-head.center());
+    PaintFrontHead(p);
+    p.restore();
+}
+
 QImage PaintRobotHead() {
-    return Sprite({48, 48}, [](QPainter& p) {
-        // The head with its ears and antenna spans x 16..64 and y 1.5..39.5.
+    return PaintSprite({48, 48}, [](QPainter& p) {
         p.translate(24, 24);
         p.scale(0.96, 0.96);
         p.translate(-40, -21.5);
@@ -391,7 +409,7 @@ QImage PaintRobotHead() {
 }
 
 QImage PaintSquashedRobot() {
-    return Sprite({40, 60}, [](QPainter& p) {
+    return PaintSprite({40, 60}, [](QPainter& p) {
         // Crumpled body plate.
         QPainterPath body;
         body.moveTo(3.5, 59);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
+
+#include <functional>
 
 namespace korvo {
 
@@ -34,9 +37,15 @@ struct FrontPose {
 
 // Sprites are painted large and reduced, then given a dark rim so that they read on any
 // background; every picture has a transparent background.
+QImage PaintSprite(QSize size, const std::function<void(QPainter&)>& paint);
 QImage PaintSideRobot(const SidePose& pose);   // 40 x 60, feet on the bottom row
 QImage PaintSquashedRobot();                   // 40 x 60, the wreck lies on the bottom row
 QImage PaintFrontRobot(const FrontPose& pose); // 80 x 120, feet on the bottom row
 QImage PaintRobotHead();                       // 48 x 48
+
+// The same figures drawn into any painter, for scenes and icons: the side view fills 40 x 60
+// units, feet on the bottom edge; the head is fitted into a box.
+void DrawSideRobot(QPainter& p, const SidePose& pose);
+void DrawRobotHead(QPainter& p, const QRectF& box);
 
 } // namespace korvo

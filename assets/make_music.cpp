@@ -1,10 +1,13 @@
-// Composes the game's anthem and writes it as a Standard MIDI File (format 1).
-// Usage: make_music OUTPUT_FILE
+// Composes the game's anthem and the launcher's start-up tune and writes them as Standard MIDI
+// Files (format 1).
+// Usage: make_music OUTPUT_FOLDER NAME...   (anthem1.mid, intro1.mid)
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -305,15 +308,24 @@ void Drums(Track& track) {
     hit(kLastBar, 3.5, Kick, 127);
 }
 
-} // namespace
-} // namespace korvo
+// The launcher's start-up tune, as long as its logo: a coin rolls in on a rising arpeggio,
+// the titles appear over a cadence, and a bright chord rings under the maker's name.
+const char* const kIntroTune = "G4:.5 C5:.5 E5:.5 G5:.5 C6:1 G5:.5 E5:.5 |"
+                               "F5:.5 A5:.5 G5:.5 E5:.5 D5:.5 G5:.5 B5:.5 D6:.5 | C6:2";
+constexpr int kIntroBars = 3;
 
-int main(int argc, char** argv) {
-    using namespace korvo;
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_music OUTPUT_FILE\n");
-        return 2;
+std::string MidiFile(const std::vector<const Track*>& tracks) {
+    std::string file("MThd\0\0\0\x06\0\x01\0", 11);
+    file += char(tracks.size());
+    file += char(kBeat >> 8);
+    file += char(kBeat & 0xff);
+    for (const Track* track : tracks) {
+        file += track->Chunk();
     }
+    return file;
+}
+
+std::string Anthem() {
     std::vector<Note> tune = Tune(kIntro, 0);
     for (const auto& [text, bar] :
          {std::pair{kVerse, kVerseBar}, {kBridge, kBridgeBar}, {kFinale, kFinaleBar}}) {
@@ -324,7 +336,7 @@ int main(int argc, char** argv) {
     if (chords.size() != size_t(kLastBar + 1) ||
         tune.back().tick + tune.back().length != (kLastBar + 1) * kBar) {
         std::fprintf(stderr, "make_music: the tune and its chords do not fill the bars\n");
-        return 1;
+        return {};
     }
 
     Track conductor("Korvo's Anthem");
@@ -343,20 +355,105 @@ int main(int argc, char** argv) {
     Bass(bass, chords);
     Track drums("Drums");
     Drums(drums);
+    return MidiFile({&conductor, &melody, &horns, &strings, &bass, &drums});
+}
 
-    const std::vector<const Track*> tracks{&conductor, &melody, &horns, &strings, &bass, &drums};
-    std::string file("MThd\0\0\0\x06\0\x01\0", 11);
-    file += char(tracks.size());
-    file += char(kBeat >> 8);
-    file += char(kBeat & 0xff);
-    for (const Track* track : tracks) {
-        file += track->Chunk();
+std::string IntroTune() {
+    const std::vector<Note> tune = Tune(kIntroTune, 0);
+    if (tune.back().tick + tune.back().length != (kIntroBars - 1) * kBar + 2 * kBeat) {
+        std::fprintf(stderr, "make_music: the start-up tune does not fill its bars\n");
+        return {};
     }
-    std::ofstream out(argv[1], std::ios::binary);
-    out.write(file.data(), std::streamsize(file.size()));
-    if (!out) {
-        std::fprintf(stderr, "make_music: cannot write %s\n", argv[1]);
-        return 1;
+    Track conductor("Korvo's Maths Games");
+    conductor.Meta(0, 0x58, {4, 2, 24, 8}); // 4/4
+    conductor.Tempo(0, 144);
+
+    // Marimba, with a glockenspiel sparkling over it.
+    Track melody("Marimba");
+    melody.Instrument(0, 12, 118, 54);
+    melody.Instrument(1, 9, 70, 80);
+    for (const auto& note : tune) {
+        const bool last = &note == &tune.back();
+        melody.Note(note.tick, note.length - 20, 0, note.key, last ? 120 : 104);
+        melody.Note(note.tick, note.length - 20, 1, note.key, last ? 96 : 64);
     }
-    return 0;
+
+    // Plucked strings on the off-beats, then the whole band on the last chord.
+    Track strings("Strings");
+    strings.Instrument(2, 45, 96, 40);
+    strings.Instrument(3, 48, 84, 88);
+    const std::vector<std::pair<double, std::vector<int>>> offBeats{
+        {1, {64, 67, 72}}, {3, {64, 67, 72}}, {5, {65, 69, 72}}, {7, {65, 67, 71}}};
+    for (const auto& [beat, keys] : offBeats) {
+        for (int key : keys) {
+            strings.Note(std::lround(beat * kBeat), kBeat / 2, 2, key, 84);
+        }
+    }
+    for (int key : {60, 64, 67, 72}) {
+        strings.Note(2 * kBar, 2 * kBeat - 20, 2, key, 96);
+        strings.Note(2 * kBar, 2 * kBeat - 20, 3, key, 80);
+    }
+
+    Track bass("Bass");
+    bass.Instrument(4, 32, 110, 64);
+    const int line[] = {48, 43, 48, 43, 41, 48, 43, 50, 36};
+    for (int beat = 0; beat < 9; ++beat) {
+        bass.Note(beat * kBeat, (beat == 8 ? 2 * kBeat : kBeat) - 30, 4, line[beat],
+                  beat % 2 ? 90 : 108);
+    }
+
+    Track drums("Drums");
+    drums.Instrument(kDrums, 0, 100, 64);
+    enum { Kick = 36, Snare = 38, ClosedHat = 42, Crash = 49, Triangle = 81 };
+    auto hit = [&](double beat, int key, int velocity) {
+        drums.Note(std::lround(beat * kBeat), kBeat / 4, kDrums, key, velocity);
+    };
+    for (int beat = 0; beat < 8; ++beat) {
+        hit(beat, beat % 2 ? Snare : Kick, beat % 2 ? 84 : 100);
+        hit(beat, ClosedHat, 64);
+        hit(beat + 0.5, ClosedHat, 46);
+    }
+    for (int i = 0; i < 4; ++i) {
+        hit(7 + i * 0.25, Snare, 56 + i * 12);
+    }
+    hit(8, Crash, 104);
+    hit(8, Kick, 112);
+    hit(8, Triangle, 90);
+    return MidiFile({&conductor, &melody, &strings, &bass, &drums});
+}
+
+} // namespace
+} // namespace korvo
+
+int main(int argc, char** argv) {
+    using namespace korvo;
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make_music OUTPUT_FOLDER NAME...\n");
+        return 2;
+    }
+    const std::map<std::string, std::function<std::string()>> pieces{{"anthem1.mid", Anthem},
+                                                                     {"intro1.mid", IntroTune}};
+    const std::filesystem::path folder(argv[1]);
+    std::filesystem::create_directories(folder);
+    bool ok = true;
+    for (int i = 2; i < argc; ++i) {
+        const auto piece = pieces.find(argv[i]);
+        if (piece == pieces.end()) {
+            std::fprintf(stderr, "make_music: no piece is called %s\n", argv[i]);
+            ok = false;
+            continue;
+        }
+        const std::string file = piece->second();
+        if (file.empty()) {
+            ok = false;
+            continue;
+        }
+        std::ofstream out(folder / argv[i], std::ios::binary);
+        out.write(file.data(), std::streamsize(file.size()));
+        if (!out) {
+            std::fprintf(stderr, "make_music: cannot write %s\n", argv[i]);
+            ok = false;
+        }
+    }
+    return ok ? 0 : 1;
 }

@@ -1,11 +1,13 @@
 // Paints every picture of the game and writes the robot's animation files.
 // Usage: make_pictures OUTPUT_FOLDER
 
+#include "Canvas.h"
 #include "GifWriter.h"
 #include "RobotPainter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -317,6 +319,50 @@ QImage PaintBackground() {
     return field;
 }
 
+// The installed game's button: the field in small, the robot firing at the Comeq that solves
+// the question. Robot, Comeqs and question are drawn larger than to scale so that they read.
+QImage PaintScreendump(const QImage& background) {
+    const QSize size(99, 70);
+    return PaintReduced(size, Qt::black, [&](QPainter& p) {
+        const double scale = double(size.width()) / kFieldWidth;
+        // The field is a little taller than a button: its bottom strip is cut short.
+        p.drawImage(QRectF(0, 0, size.width(), kFieldHeight * scale), background);
+        const double ground = (kGroundY + 2) * scale;
+        p.fillRect(QRectF(0, ground, size.width(), size.height()), QColor(64, 48, 40));
+        p.fillRect(QRectF(0, ground, size.width(), 0.5), QColor(150, 120, 96));
+
+        const QRectF robot(6, ground - 27, 18, 27);
+        const double beamY = robot.top() + robot.height() * 25 / 60;
+        const QRectF target(62, beamY - 6, 12, 12);
+        p.setPen(QPen(QColor(255, 0, 0), 1.0));
+        p.drawLine(QPointF(robot.right() - 1, beamY), QPointF(target.left(), beamY));
+        PaintGlowBlob(p, QPointF(target.left(), beamY), 5, QColor(255, 230, 120, 200));
+        p.drawImage(robot, PaintSideRobot({{4, 6}, {-4, 6}, {88, 2}, {-12, 24}, true}));
+
+        QFont comic(kTextFont);
+        comic.setBold(true);
+        comic.setPixelSize(9);
+        p.setFont(comic);
+        struct Comeq {
+            QRectF box;
+            QColor colour;
+            const char* number;
+        };
+        for (const Comeq& comeq : {Comeq{target, QColor(0, 255, 0), "3"},
+                                   Comeq{{31, 21, 12, 12}, QColor(255, 0, 255), "7"},
+                                   Comeq{{54, 24, 12, 12}, QColor(0, 255, 255), "5"},
+                                   Comeq{{83, 46, 12, 12}, QColor(255, 255, 0), "2"}}) {
+            p.fillRect(comeq.box, comeq.colour);
+            p.setPen(Qt::black);
+            p.drawText(comeq.box, Qt::AlignCenter, comeq.number);
+        }
+        comic.setPixelSize(11);
+        p.setFont(comic);
+        p.setPen(QColor(255, 255, 0));
+        p.drawText(QRectF(0, 3, size.width(), 14), Qt::AlignCenter, "x + 1 = 4");
+    });
+}
+
 bool Write(const QImage& image, const QString& folder, const QString& name, bool dither = false) {
     if (WriteGif(image, folder + "/" + name, dither)) {
         return true;
@@ -401,9 +447,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_pictures OUTPUT_FOLDER\n");
         return 2;
     }
+    // Text is drawn with the system's fonts, which need an application but no screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (!TextFontInstalled()) {
+        return 1;
+    }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
-    bool ok = Write(PaintBackground(), folder, "background.gif", true);
+    const QImage background = PaintBackground();
+    bool ok = Write(background, folder, "background.gif", true);
+    ok = Write(PaintScreendump(background), folder, "screendump.gif") && ok;
     ok = Write(PaintRobotHead(), folder, "life.gif") && ok;
     ok = WriteRobot(folder) && ok;
     return ok ? 0 : 1;

@@ -1,5 +1,5 @@
-// Synthesises the game's sound effects as 16-bit mono wave files.
-// Usage: make_sounds OUTPUT_FOLDER
+// Synthesises the sound effects of the game and the launcher as 16-bit mono wave files.
+// Usage: make_sounds OUTPUT_FOLDER NAME...   (for example pop.wav)
 
 #include <algorithm>
 #include <cmath>
@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <numbers>
 #include <random>
 #include <string>
@@ -111,7 +112,46 @@ Samples Beep() {
     });
 }
 
-bool WriteWave(const std::filesystem::path& path, Samples samples) {
+// The launcher's button click: a short bright tick over a small knock.
+Samples Click() {
+    std::mt19937 random(99);
+    std::uniform_real_distribution<double> noise(-1, 1);
+    double filtered = 0;
+    Oscillator knock;
+    return Render(0.045, [&](double t) {
+        filtered += 0.5 * (noise(random) - filtered);
+        const double tick = filtered * std::exp(-t / 0.0025);
+        const double body = knock.Sine(1800 - 9000 * t) * std::exp(-t / 0.008);
+        return std::min(1.0, t / 0.0004) * (0.8 * tick + 0.6 * body);
+    });
+}
+
+// The pointer reaching a game button: a soft, low, short thud, quiet enough to hear often.
+Samples Thud() {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> noise(-1, 1);
+    double filtered = 0;
+    Oscillator drum;
+    return Render(0.12, [&](double t) {
+        filtered += 0.04 * (noise(random) - filtered);
+        const double envelope = std::min(1.0, t / 0.004) * std::exp(-t / 0.035);
+        return envelope * (drum.Sine(70 + 60 * std::exp(-t / 0.02)) + 0.8 * filtered);
+    });
+}
+
+struct Sound {
+    std::function<Samples()> make;
+    double loudness; // peak, as a share of full scale
+};
+
+const std::map<std::string, Sound>& Sounds() {
+    static const std::map<std::string, Sound> sounds{
+        {"pop.wav", {Pop, 0.8}},   {"gunshot.wav", {Gunshot, 0.8}}, {"crash.wav", {Crash, 0.8}},
+        {"beep.wav", {Beep, 0.8}}, {"click.wav", {Click, 0.7}},     {"thud.wav", {Thud, 0.4}}};
+    return sounds;
+}
+
+bool WriteWave(const std::filesystem::path& path, Samples samples, double loudness) {
     // Every sound ends softly and is brought to the same loudness.
     const size_t fade = std::min(samples.size(), size_t(kRate / 100));
     for (size_t i = 0; i < fade; ++i) {
@@ -141,7 +181,7 @@ bool WriteWave(const std::filesystem::path& path, Samples samples) {
     bytes += "data";
     put(dataSize, 4);
     for (double s : samples) {
-        put(uint32_t(int16_t(std::lround(s / peak * 0.8 * 32767))), 2);
+        put(uint32_t(int16_t(std::lround(s / peak * loudness * 32767))), 2);
     }
     std::ofstream file(path, std::ios::binary);
     file.write(bytes.data(), std::streamsize(bytes.size()));
@@ -153,19 +193,20 @@ bool WriteWave(const std::filesystem::path& path, Samples samples) {
 
 int main(int argc, char** argv) {
     using namespace korvo;
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_sounds OUTPUT_FOLDER\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make_sounds OUTPUT_FOLDER NAME...\n");
         return 2;
     }
     const std::filesystem::path folder(argv[1]);
     std::filesystem::create_directories(folder);
     bool ok = true;
-    for (const auto& [name, samples] : {std::pair{"pop.wav", Pop()},
-                                        {"gunshot.wav", Gunshot()},
-                                        {"crash.wav", Crash()},
-                                        {"beep.wav", Beep()}}) {
-        if (!WriteWave(folder / name, samples)) {
-            std::fprintf(stderr, "make_sounds: cannot write %s\n", name);
+    for (int i = 2; i < argc; ++i) {
+        const auto sound = Sounds().find(argv[i]);
+        if (sound == Sounds().end()) {
+            std::fprintf(stderr, "make_sounds: no sound is called %s\n", argv[i]);
+            ok = false;
+        } else if (!WriteWave(folder / argv[i], sound->second.make(), sound->second.loudness)) {
+            std::fprintf(stderr, "make_sounds: cannot write %s\n", argv[i]);
             ok = false;
         }
     }

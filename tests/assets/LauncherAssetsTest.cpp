@@ -1,0 +1,189 @@
+// Checks the data files that the build stages in the launcher's data folder, and the game's
+// screendump that the launcher shows for the installed game.
+
+#include "FieldReader.h"
+#include "SdlPlayer.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+const QString kLauncherAdd = QStringLiteral(LAUNCHER_ADD);
+const QString kZeltrixAdd = QStringLiteral(ZELTRIX_ADD);
+
+const QStringList kGames{"Korvo's Vorpa",   "Korvo's Zeltrix",    "Korvo's Dravolt",
+                         "Korvo's Mirvane", "Korvo's Skelmo",     "Korvo's Quentor",
+                         "Korvo's Tovash",  "Korvo's Tovash Pro", "Korvo's Wendrix",
+                         "Korvo's Flindo"};
+const QStringList kCoins{"coin 0.gif", "coin 1.gif", "coin 2.gif",   "coin 3.gif",
+                         "coin 4.gif", "coin 5.gif", "coin rest.gif"};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every picture of the launcher's folder with the size the program places it at.
+QList<std::pair<QString, QSize>> LauncherPictures() {
+    QList<std::pair<QString, QSize>> pictures;
+    for (const QString& game : kGames) {
+        pictures.append({game + ".gif", {99, 70}});
+    }
+    pictures.append({"highlight.gif", {109, 80}});
+    for (int i = 1; i <= 4; ++i) {
+        pictures.append({QString("switch %1.gif").arg(i), {27, 27}});
+    }
+    pictures.append({"logo.gif", {364, 61}});
+    for (const QString& coin : kCoins) {
+        pictures.append({coin, {240, 39}});
+    }
+    pictures.append({"icon.png", {48, 48}});
+    pictures.append({"icon-128.png", {128, 128}});
+    return pictures;
+}
+
+QImage Load(const QString& path) {
+    return QImage(path).convertToFormat(QImage::Format_ARGB32);
+}
+
+int DifferentPixels(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            count += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+class LauncherAssetsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void picturesLoadAtTheirSizes_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QSize>("size");
+        for (const auto& [name, size] : LauncherPictures()) {
+            QTest::newRow(qPrintable(name)) << kLauncherAdd + "/" + name << size;
+        }
+        QTest::newRow("screendump") << kZeltrixAdd + "/screendump.gif" << QSize(99, 70);
+    }
+    void picturesLoadAtTheirSizes() {
+        QFETCH(QString, path);
+        QFETCH(QSize, size);
+        QImageReader reader(path);
+        QCOMPARE(reader.format(), path.endsWith(".png") ? QByteArray("png") : QByteArray("gif"));
+        const QImage image = reader.read();
+        QVERIFY2(!image.isNull(), qPrintable(path + ": " + reader.errorString()));
+        QCOMPARE(image.size(), size);
+    }
+
+    // Pictures of one size are told apart clearly, the frames of each animation too.
+    void picturesAreAllDifferent() {
+        const auto pictures = LauncherPictures();
+        for (qsizetype i = 0; i < pictures.size(); ++i) {
+            const QImage a = Load(kLauncherAdd + "/" + pictures[i].first);
+            for (qsizetype j = i + 1; j < pictures.size(); ++j) {
+                if (pictures[j].second != pictures[i].second) {
+                    continue;
+                }
+                const QImage b = Load(kLauncherAdd + "/" + pictures[j].first);
+                QVERIFY2(DifferentPixels(a, b) >= 40,
+                         qPrintable(pictures[i].first + " / " + pictures[j].first));
+            }
+        }
+    }
+
+    void coinsRollAtTheLeftEndOfWhiteStrips() {
+        for (const QString& coin : kCoins) {
+            const QImage strip = Load(kLauncherAdd + "/" + coin);
+            QVERIFY2(strip.pixel(19, 19) != qRgb(255, 255, 255), qPrintable(coin));
+            for (int y = 0; y < strip.height(); ++y) {
+                for (int x = 40; x < strip.width(); ++x) {
+                    QCOMPARE(strip.pixel(x, y), qRgb(255, 255, 255));
+                }
+            }
+        }
+    }
+
+    // The program writes its white titles across the middle of the banner.
+    void logoIsDarkBehindTheTitles() {
+        const QImage logo = Load(kLauncherAdd + "/logo.gif");
+        double lightness = 0;
+        const QRect titles(97, 12, 177, 40);
+        for (int y = titles.top(); y <= titles.bottom(); ++y) {
+            for (int x = titles.left(); x <= titles.right(); ++x) {
+                lightness += QColor(logo.pixel(x, y)).lightnessF();
+            }
+        }
+        QVERIFY(lightness / (titles.width() * titles.height()) < 0.3);
+    }
+
+    void soundsAreShortMonoWaves_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("longest");
+        QTest::addColumn<int>("loudest");
+        QTest::newRow("click") << "click.wav" << 0.2 << 32000;
+        // Played whenever the pointer reaches another button: short and soft.
+        QTest::newRow("thud") << "thud.wav" << 0.3 << 16000;
+    }
+    void soundsAreShortMonoWaves() {
+        QFETCH(QString, name);
+        QFETCH(double, longest);
+        QFETCH(int, loudest);
+        const QByteArray wave = ReadAll(kLauncherAdd + "/" + name);
+        QVERIFY(wave.size() > 44);
+        auto u16 = [&](int at) { return qFromLittleEndian<quint16>(wave.constData() + at); };
+        auto u32 = [&](int at) { return qFromLittleEndian<quint32>(wave.constData() + at); };
+        QCOMPARE(wave.left(4), QByteArray("RIFF"));
+        QCOMPARE(u32(4), quint32(wave.size() - 8));
+        QCOMPARE(wave.mid(8, 8), QByteArray("WAVEfmt "));
+        QCOMPARE(u16(20), quint16(1)); // PCM
+        QCOMPARE(u16(22), quint16(1)); // mono
+        QCOMPARE(u16(34), quint16(16));
+        QCOMPARE(wave.mid(36, 4), QByteArray("data"));
+        QCOMPARE(u32(40), quint32(wave.size() - 44));
+        const double seconds = double(u32(40)) / 2 / u32(24);
+        QVERIFY2(seconds > 0.02 && seconds <= longest, qPrintable(QString::number(seconds)));
+        int peak = 0;
+        for (int at = 44; at + 1 < wave.size(); at += 2) {
+            peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(wave.constData() + at))));
+        }
+        QVERIFY2(peak > 4000 && peak <= loudest, qPrintable(QString::number(peak)));
+    }
+
+    // The logo animation takes 4.25 seconds.
+    void startUpTuneLastsAsLongAsTheLogo() {
+        const QByteArray midi = ReadAll(kLauncherAdd + "/intro1.mid");
+        const std::optional<double> seconds =
+            korvo::midiFileSeconds(std::string_view(midi.constData(), size_t(midi.size())));
+        QVERIFY(seconds);
+        QVERIFY2(*seconds >= 3.5 && *seconds <= 6, qPrintable(QString::number(*seconds)));
+    }
+
+    void catalogueListsTheTenGamesInOrder() {
+        const QByteArray text = ReadAll(kLauncherAdd + "/games.txt");
+        QVERIFY(text.endsWith("\r\n"));
+        QCOMPARE(text.count('\n'), text.count("\r\n"));
+        QVERIFY(std::all_of(text.begin(), text.end(), [](char c) {
+            return c == '\r' || c == '\n' || (c >= ' ' && c <= '~');
+        }));
+        korvo::FieldReader reader(text.toStdString());
+        for (const QString& game : kGames) {
+            QCOMPARE(QString::fromStdString(reader.readText()), game);
+            QVERIFY2(reader.readText().size() > 80, qPrintable(game));
+            QVERIFY(!reader.readText().empty());
+        }
+        QVERIFY(reader.atEnd());
+        QCOMPARE(text.count("\r\n"), kGames.size());
+    }
+};
+
+QTEST_MAIN(LauncherAssetsTest)
+#include "LauncherAssetsTest.moc"
