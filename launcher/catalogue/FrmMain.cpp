@@ -56,7 +56,9 @@ void showPicture(QLabel& label, const std::string& path) {
 
 } // namespace
 
-FrmMain::FrmMain(ControlPanel& panel) : m_panel(panel) {
+FrmMain::FrmMain(ControlPanel& panel)
+    : m_panel(panel), m_tAnimate(new QTimer(this)), m_tPause(new QTimer(this)),
+      m_tShow(new QTimer(this)) {
     setObjectName("frm_Main");
     m_client = new QWidget(this);
     m_client->setObjectName("client");
@@ -83,17 +85,16 @@ FrmMain::FrmMain(ControlPanel& panel) : m_panel(panel) {
     m_lbOther->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     buildMenus();
 
-    m_tAnimate.setObjectName("t_Animate");
-    m_tAnimate.setInterval(100);
-    connect(&m_tAnimate, &QTimer::timeout, this,
+    m_tAnimate->setObjectName("t_Animate");
+    m_tAnimate->setInterval(100);
+    connect(m_tAnimate, &QTimer::timeout, this,
             [this] { run([this] { m_panel.t_Animate_Timer(); }); });
-    m_tPause.setObjectName("t_Pause");
-    m_tPause.setInterval(1000);
-    connect(&m_tPause, &QTimer::timeout, this,
-            [this] { run([this] { m_panel.t_Pause_Timer(); }); });
-    m_tShow.setObjectName("t_Show");
-    m_tShow.setInterval(500);
-    connect(&m_tShow, &QTimer::timeout, this, [this] { run([this] { m_panel.t_Show_Timer(); }); });
+    m_tPause->setObjectName("t_Pause");
+    m_tPause->setInterval(1000);
+    connect(m_tPause, &QTimer::timeout, this, [this] { run([this] { m_panel.t_Pause_Timer(); }); });
+    m_tShow->setObjectName("t_Show");
+    m_tShow->setInterval(500);
+    connect(m_tShow, &QTimer::timeout, this, [this] { run([this] { m_panel.t_Show_Timer(); }); });
     refresh();
 }
 
@@ -241,9 +242,9 @@ void FrmMain::refresh() {
         setFixedSize(inner);
     }
 
-    syncTimer(m_tAnimate, form.t_AnimateEnabled);
-    syncTimer(m_tPause, form.t_PauseEnabled);
-    syncTimer(m_tShow, form.t_ShowEnabled);
+    syncTimer(*m_tAnimate, form.t_AnimateEnabled);
+    syncTimer(*m_tPause, form.t_PauseEnabled);
+    syncTimer(*m_tShow, form.t_ShowEnabled);
 
     if (form.Visible && !isVisible()) {
         show();
@@ -267,9 +268,9 @@ void FrmMain::changeEvent(QEvent* event) {
 
 void FrmMain::closeEvent(QCloseEvent* event) {
     m_unloaded = true;
-    m_tAnimate.stop();
-    m_tPause.stop();
-    m_tShow.stop();
+    m_tAnimate->stop();
+    m_tPause->stop();
+    m_tShow->stop();
     event->accept();
 }
 
@@ -303,6 +304,13 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
         } else {
             run([this] { m_panel.lb_Game_MouseMove(); });
         }
+    }
+    // A move that a control has handled must not reach the window behind it as well, which
+    // would hide the frame again.
+    if (type == QEvent::MouseMove && watched != m_client &&
+        static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) {
+        event->accept();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -50,9 +50,9 @@ private:
     QLabel* m_pbButtonHighlight;
     std::array<PictureButton*, 4> m_cmdOtherGames{};
     QLabel* m_lbOther;
-    QTimer m_tAnimate;
-    QTimer m_tPause;
-    QTimer m_tShow;
+    QTimer* m_tAnimate;
+    QTimer* m_tPause;
+    QTimer* m_tShow;
     bool m_unloaded = false;
 };
 

@@ -31,9 +31,14 @@ void PictureButton::paintEvent(QPaintEvent* /*event*/) {
     const bool down = isDown();
     const QPoint shift = down ? QPoint(1, 1) : QPoint(0, 0);
     if (!m_picture.isNull()) {
-        const QPoint at = r.center() - QPoint(m_picture.width() / 2, m_picture.height() / 2) +
-                          QPoint(1, 1) + shift;
-        painter.drawPixmap(at, m_picture);
+        // A picture larger than the face (a game's screen dump) is shown whole, made smaller.
+        const QPixmap picture = m_picture.width() > r.width() || m_picture.height() > r.height()
+                                    ? m_picture.scaled(r.size() - QSize(4, 4), Qt::KeepAspectRatio,
+                                                       Qt::SmoothTransformation)
+                                    : m_picture;
+        const QPoint at =
+            r.center() - QPoint(picture.width() / 2, picture.height() / 2) + QPoint(1, 1) + shift;
+        painter.drawPixmap(at, picture);
     } else if (!text().isEmpty()) {
         painter.setPen(Qt::black);
         painter.setFont(font());
