@@ -5,6 +5,7 @@
 #include "Random.h"
 #include "Shell.h"
 #include "SpritePlayer.h"
+#include "WindowFinder.h"
 
 #include <functional>
 #include <string>
@@ -126,6 +127,38 @@ public:
     std::vector<korvo::Message> shown;
     bool answer = true;
     std::function<void(const korvo::Message&)> onShow;
+};
+
+// The windows of a desktop as a list, topmost first, under the real title rule.
+class FakeWindowFinder : public korvo::WindowFinder {
+public:
+    struct Window {
+        korvo::WindowId id;
+        std::string title;
+        bool owned = false;
+    };
+    korvo::WindowId FindWindowByTitle(const std::string& must,
+                                      const std::string& mustNot) override {
+        ++searches;
+        for (const Window& window : windows) {
+            if (!window.owned && korvo::TitleMatches(window.title, must, mustNot)) {
+                return window.id;
+            }
+        }
+        return 0;
+    }
+    bool IsWindow(korvo::WindowId window) override {
+        ++checks;
+        for (const Window& w : windows) {
+            if (w.id == window) {
+                return true;
+            }
+        }
+        return false;
+    }
+    std::vector<Window> windows;
+    int searches = 0;
+    int checks = 0;
 };
 
 } // namespace fakes

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ControlPanel.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QLabel;
+
+namespace launcher {
+
+class PictureButton;
+
+// The launcher's main window: shows the panel's controls and forwards clicks, pointer moves,
+// timer ticks and menu commands to it.
+class FrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit FrmMain(ControlPanel& panel);
+
+    // Shows the window and builds the installed view (or the other one, with the welcome tip,
+    // when no game is installed).
+    void Form_Load();
+    // Copies the panel's data to the widgets: buttons, labels, size, timers, visibility.
+    void refresh();
+
+    PictureButton* playButton(int i) const;
+    QLabel* gameLabel(int i) const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    PictureButton* makeButton(QWidget* parent);
+    QLabel* makeLabel(const char* name);
+    void syncButtons();
+    template <typename Handler> void run(Handler handler);
+
+    ControlPanel& m_panel;
+    QWidget* m_client;
+    std::vector<PictureButton*> m_cmdPlay;
+    std::vector<QLabel*> m_lbGame;
+    QLabel* m_pbButtonHighlight;
+    std::array<PictureButton*, 4> m_cmdOtherGames{};
+    QLabel* m_lbOther;
+    QTimer* m_tAnimate;
+    QTimer* m_tPause;
+    QTimer* m_tShow;
+    bool m_unloaded = false;
+};
+
+// The window system as the panel sees it.
+class QtScreen : public Screen {
+public:
+    void DoEvents() override;
+    int CaptionWidth(const std::string& caption) const override;
+    std::function<void()> beforeEvents; // lets the window show what changed
+};
+
+} // namespace launcher

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Messages.h"
+#include "Random.h"
+#include "Shell.h"
+#include "SoundBoard.h"
+#include "WindowFinder.h"
+
+#include <string>
+
+namespace launcher {
+
+// What the information page of a game that is not installed shows.
+struct GameInfo {
+    std::string Caption;    // the game's name
+    std::string Picture;    // its button's picture, empty for none
+    std::string lb_Install; // the name + " has not been installed."
+    std::string lbl_Story;  // the catalogue's story
+};
+
+// The launcher's other windows and actions, which the main window starts; each is shown
+// modally, owned by the main window, and destroyed when it closes.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual void ShowNewReleases() = 0;                  // frm_New
+    virtual void ShowGameInfo(const GameInfo& page) = 0; // frm_Blab
+    virtual void ShowAbout() = 0;                        // frm_About
+    virtual void ShowHelp() = 0;                         // m_Instructions
+    virtual void StartRemoval() = 0;                     // m_Remove
+};
+
+// What the logic asks of the window system.
+class Screen {
+public:
+    virtual ~Screen() = default;
+    // Lets pending window events run (timers, painting, input).
+    virtual void DoEvents() = 0;
+    // The width in twips that a game's caption label takes for its text.
+    virtual int CaptionWidth(const std::string& caption) const = 0;
+};
+
+struct LauncherServices {
+    korvo::SoundBoard& sound;
+    korvo::Random& random;
+    korvo::WindowFinder& windows;
+    korvo::Shell& shell;
+    korvo::Messages& messages;
+    Screen& screen;
+    Dialogs& dialogs;
+};
+
+} // namespace launcher
