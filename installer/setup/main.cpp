@@ -1,0 +1,75 @@
+// The setup program: the head of every component file. Started with the components directory as
+// its one argument, it checks its own file's signature and installs the game it carries.
+#include "FrmSetup.h"
+#include "Install.h"
+
+#include <QApplication>
+#include <QMetaObject>
+
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName("Korvo's Game Components Setup");
+    korvo::FrmSetup window;
+    window.show();
+
+    std::atomic<bool> cancelled = false;
+    window.onCancel = [&cancelled] { cancelled = true; };
+    int status = 1;
+    auto fail = [&window](const QString& reason) {
+        window.showFailure(reason);
+        // Also for whoever started it from a terminal.
+        std::fprintf(stderr, "%s: %s\n", qPrintable(window.windowTitle()), qPrintable(reason));
+    };
+
+    std::thread worker;
+    if (argc != 2 || argv[1][0] == '\0') {
+        fail(QObject::tr("No components folder was given. This installer is started by Korvo "
+                         "Control Panel, which names the folder the game goes into."));
+    } else {
+        const std::filesystem::path componentsDir = argv[1];
+        worker = std::thread([&, componentsDir] {
+            korvo::InstallHooks hooks;
+            hooks.named = [&window](const std::string& game) {
+                QMetaObject::invokeMethod(&window, [&window, name = QString::fromStdString(game)] {
+                    window.showGame(name);
+                });
+            };
+            hooks.waiting = [&window] {
+                QMetaObject::invokeMethod(&window, [&window] { window.showWaiting(); });
+            };
+            // The bar moves in thousandths: no more events than that.
+            std::uint64_t shown = 0;
+            hooks.progress = [&window, &shown](std::uint64_t done, std::uint64_t total) {
+                const std::uint64_t step = total == 0 ? 0 : done * 1000 / total;
+                if (step != shown) {
+                    shown = step;
+                    QMetaObject::invokeMethod(
+                        &window, [&window, done, total] { window.showProgress(done, total); });
+                }
+            };
+            hooks.cancelled = [&cancelled] { return cancelled.load(); };
+            const korvo::InstallResult result = korvo::installComponent(
+                "/proc/self/exe", componentsDir, korvo::componentPublicKey(), hooks);
+            QMetaObject::invokeMethod(&window, [&, result] {
+                if (result.ok) {
+                    status = 0;
+                    window.accept();
+                } else if (cancelled) {
+                    window.done(QDialog::Rejected); // the user asked for it: nothing more to say
+                } else {
+                    fail(QString::fromStdString(result.reason));
+                }
+            });
+        });
+    }
+    QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
+    QApplication::exec();
+    if (worker.joinable()) {
+        worker.join();
+    }
+    return status;
+}
