@@ -32,10 +32,11 @@ protected:
 private:
     void cmd_Close_Click();
 
+    QLabel* img_Warning;
     QLabel* lbl_Status;
     QProgressBar* bar_Progress;
     QPushButton* cmd_Close;
-    QString m_game;
+    QString m_game; // empty until the component is known
     bool m_working = true;
 };
 

@@ -5,12 +5,29 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <thread>
 
+namespace {
+
+// A stop asked by the system (log-out, kill) cancels like the Cancel button, so the temporary
+// folder goes too.
+std::atomic<bool> g_stopAsked = false;
+
+void askStop(int) {
+    g_stopAsked = true;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::signal(signal, askStop);
+    }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Korvo's Game Components Setup");
     korvo::FrmSetup window;
@@ -25,12 +42,25 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(window.windowTitle()), qPrintable(reason));
     };
 
+    std::atomic<bool> working = false;
+    QTimer stopWatch;
+    QObject::connect(&stopWatch, &QTimer::timeout, [&] {
+        if (g_stopAsked) {
+            cancelled = true;
+            if (!working) {
+                window.done(QDialog::Rejected);
+            }
+        }
+    });
+    stopWatch.start(100);
+
     std::thread worker;
     if (argc != 2 || argv[1][0] == '\0') {
         fail(QObject::tr("No components folder was given. This installer is started by Korvo "
                          "Control Panel, which names the folder the game goes into."));
     } else {
         const std::filesystem::path componentsDir = argv[1];
+        working = true;
         worker = std::thread([&, componentsDir] {
             korvo::InstallHooks hooks;
             hooks.named = [&window](const std::string& game) {
@@ -55,6 +85,7 @@ int main(int argc, char* argv[]) {
             const korvo::InstallResult result = korvo::installComponent(
                 "/proc/self/exe", componentsDir, korvo::componentPublicKey(), hooks);
             QMetaObject::invokeMethod(&window, [&, result] {
+                working = false;
                 if (result.ok) {
                     status = 0;
                     window.accept();
