@@ -45,9 +45,9 @@ std::string keySource(const korvo::PublicKey& key) {
     text << "// Made by korvo_pack key-source from the signing key; not to be edited.\n"
             "#include \"ComponentFile.h\"\n\n"
             "korvo::PublicKey korvo::componentPublicKey() {\n"
-            "    return {";
+            "    return {\n            ";
     for (std::size_t i = 0; i < key.size(); ++i) {
-        text << (i == 0 ? "" : ", ") << (i % 8 == 0 ? "\n            " : "") << "0x" << std::hex
+        text << (i == 0 ? "" : i % 8 == 0 ? ",\n            " : ", ") << "0x" << std::hex
              << static_cast<int>(key[i]);
     }
     text << "};\n}\n";
