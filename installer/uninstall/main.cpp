@@ -40,11 +40,12 @@ int main(int argc, char* argv[]) {
     if (!failure.isEmpty()) {
         fail(failure);
     } else if (games.empty()) {
-        // Nothing is left to remove: nor is there any need for the entry and the uninstaller.
-        const auto result = korvo::removeGames(place, {});
-        if (!result.ok) {
-            fail(QString::fromStdString(result.reason));
-        }
+        // Nothing is left to remove, so neither the entry nor the uninstaller is needed. An
+        // installation that holds the lock is about to add a game: then nothing is cleaned up,
+        // and the window is not held back waiting for it.
+        korvo::UninstallPlace now = place;
+        now.lockTimeout = std::chrono::milliseconds(0);
+        korvo::removeGames(now, {});
     }
 
     std::thread worker;
