@@ -60,15 +60,6 @@ private slots:
         QVERIFY(!check.reason.empty());
     }
 
-    void everyFlippedBitOfTheTrailerIsRefused() {
-        for (std::size_t i = 1; i <= korvo::kTrailerSize; ++i) {
-            std::string bytes = m_bytes;
-            bytes[bytes.size() - i] = static_cast<char>(bytes[bytes.size() - i] ^ 0x80);
-            QVERIFY2(!korvo::verifyComponent(copyWith(bytes), testKeys().publicKey).ok,
-                     std::to_string(i).c_str());
-        }
-    }
-
     void fileCutShortIsRefused_data() {
         QTest::addColumn<qint64>("keep");
         QTest::newRow("empty") << qint64(0);

@@ -55,11 +55,6 @@ private slots:
         installGame("Korvo's Two");
     }
 
-    void desktopEntryLivesInTheUsersApplications() {
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(m_root.string()));
-        QCOMPARE(korvo::desktopEntryFile(), m_root / "applications/korvo-game-components.desktop");
-    }
-
     void removingEveryGameRemovesTheEntriesAndTheUninstaller() {
         const auto result = korvo::removeGames(m_place, {"Korvo's One", "Korvo's Two"});
         QVERIFY2(result.ok, result.reason.c_str());
