@@ -303,7 +303,7 @@ private:
             if (status == ARCHIVE_EOF) {
                 break;
             }
-            if (status != ARCHIVE_OK) {
+            if (status < ARCHIVE_WARN) {
                 throw InstallError("");
             }
             const auto* bytes = static_cast<const char*>(block);
@@ -540,11 +540,13 @@ void install(const std::filesystem::path& component, const std::filesystem::path
     }
 
     EntryRules rules;
+    // A warning (a name that the C locale cannot show, say) is no failure: names are read as
+    // UTF-8.
     int status = archive_read_next_header(reader.get(), &entry);
     if (status == ARCHIVE_EOF) {
         throw InstallError("The component holds no game.");
     }
-    if (status != ARCHIVE_OK) {
+    if (status < ARCHIVE_WARN) {
         throw InstallError(archiveFailure(reader.get(), source));
     }
     ArchiveEntry described = describe(entry);
@@ -571,7 +573,7 @@ void install(const std::filesystem::path& component, const std::filesystem::path
         if (status == ARCHIVE_EOF) {
             break;
         }
-        if (status != ARCHIVE_OK) {
+        if (status < ARCHIVE_WARN) {
             throw InstallError(archiveFailure(reader.get(), source));
         }
         described = describe(entry);
@@ -689,7 +691,8 @@ std::string checkArchive(const void* data, std::size_t size) {
     EntryRules rules;
     archive_entry* entry = nullptr;
     int status = ARCHIVE_OK;
-    while ((status = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK) {
+    while ((status = archive_read_next_header(reader.get(), &entry)) != ARCHIVE_EOF &&
+           status >= ARCHIVE_WARN) {
         if (std::string fault = rules.check(describe(entry)); !fault.empty()) {
             return fault;
         }

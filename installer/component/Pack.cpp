@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <clocale>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
@@ -49,6 +50,29 @@ void check(archive* writer, int status, const std::string& what) {
     }
 }
 
+// libarchive's pax writer converts names through the locale; in the "C" locale it cannot take
+// a name that is not ASCII. Names are written as UTF-8 under a UTF-8 locale, on this thread only.
+class Utf8Names {
+public:
+    Utf8Names() : m_locale(::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {
+        if (m_locale != nullptr) {
+            m_previous = ::uselocale(m_locale);
+        }
+    }
+    ~Utf8Names() {
+        if (m_locale != nullptr) {
+            ::uselocale(m_previous);
+            ::freelocale(m_locale);
+        }
+    }
+    Utf8Names(const Utf8Names&) = delete;
+    Utf8Names& operator=(const Utf8Names&) = delete;
+
+private:
+    locale_t m_locale;
+    locale_t m_previous = nullptr;
+};
+
 } // namespace
 
 std::vector<std::filesystem::path> packComponent(const std::filesystem::path& setupProgram,
@@ -71,6 +95,7 @@ std::vector<std::filesystem::path> packComponent(const std::filesystem::path& se
               [](const fs::path& a, const fs::path& b) { return a.string() < b.string(); });
     inside.insert(inside.begin(), fs::path());
 
+    const Utf8Names utf8;
     ComponentWriter component(out, key);
     component.writeFile(setupProgram);
     component.beginArchive();

@@ -11,6 +11,7 @@
 
 #include <QTemporaryDir>
 
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -59,6 +60,9 @@ inline Entry hardlinkTo(std::string path, std::string target) {
 // A pax archive compressed with zstd, as the packing tool writes them, holding the entries as
 // given, however hostile.
 inline std::string archiveOf(const std::vector<Entry>& entries) {
+    // The writer needs a UTF-8 locale for names that are not ASCII; the tests read in "C".
+    const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    const locale_t previous = ::uselocale(utf8);
     std::string bytes;
     archive* writer = archive_write_new();
     archive_write_set_format_pax_restricted(writer);
@@ -73,13 +77,13 @@ inline std::string archiveOf(const std::vector<Entry>& entries) {
         nullptr);
     for (const auto& e : entries) {
         archive_entry* entry = archive_entry_new();
-        archive_entry_set_pathname(entry, e.path.c_str());
+        archive_entry_set_pathname_utf8(entry, e.path.c_str());
         archive_entry_set_filetype(entry, e.type);
         archive_entry_set_perm(entry, e.perm);
         if (!e.hardlink.empty()) {
-            archive_entry_set_hardlink(entry, e.hardlink.c_str());
+            archive_entry_set_hardlink_utf8(entry, e.hardlink.c_str());
         } else if (e.type == AE_IFLNK) {
-            archive_entry_set_symlink(entry, e.link.c_str());
+            archive_entry_set_symlink_utf8(entry, e.link.c_str());
         } else if (e.type == AE_IFREG) {
             archive_entry_set_size(entry, static_cast<la_int64_t>(e.data.size()));
         }
@@ -93,6 +97,8 @@ inline std::string archiveOf(const std::vector<Entry>& entries) {
     }
     archive_write_close(writer);
     archive_write_free(writer);
+    ::uselocale(previous);
+    ::freelocale(utf8);
     return bytes;
 }
 

@@ -65,6 +65,7 @@ private slots:
         entries.push_back(
             hardlinkTo("Korvo's Test/add/copy.txt", "Korvo's Test/add/questions.txt"));
         entries.push_back(file("Korvo's Test/deep/er/file")); // folders not in the archive
+        entries.push_back(file("Korvo's Test/add/\u00dcbung \u00e9t\u00e9.txt", "utf-8"));
         const auto result = install(componentOf(m_root, archiveOf(entries)));
         QVERIFY2(result.ok, result.reason.c_str());
         QCOMPARE(result.gameFolder, std::string("Korvo's Test"));
@@ -78,9 +79,17 @@ private slots:
                 fs::perms::none);
         const auto manifest = korvo::parseManifest(readText(game() / korvo::kManifestName));
         QVERIFY2(manifest.error.empty(), manifest.error.c_str());
-        const std::vector<std::string> expected = {
-            "Korvo's Test.exe", "add/",  "add/copy.txt", "add/latest",   "add/questions.txt",
-            "add/run",          "deep/", "deep/er/",     "deep/er/file", "installed files.txt"};
+        const std::vector<std::string> expected = {"Korvo's Test.exe",
+                                                   "add/",
+                                                   "add/copy.txt",
+                                                   "add/latest",
+                                                   "add/questions.txt",
+                                                   "add/run",
+                                                   "add/\u00dcbung \u00e9t\u00e9.txt",
+                                                   "deep/",
+                                                   "deep/er/",
+                                                   "deep/er/file",
+                                                   "installed files.txt"};
         QCOMPARE(manifest.entries, expected);
         // Nothing else is left in the components directory.
         const std::vector<std::string> left = [this] {
