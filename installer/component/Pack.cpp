@@ -89,7 +89,7 @@ std::vector<std::filesystem::path> packComponent(const std::filesystem::path& se
     std::vector<fs::path> inside;
     for (auto it = fs::recursive_directory_iterator(folder);
          it != fs::recursive_directory_iterator(); ++it) {
-        inside.push_back(fs::relative(it->path(), folder));
+        inside.push_back(it->path().lexically_relative(folder));
     }
     std::sort(inside.begin(), inside.end(),
               [](const fs::path& a, const fs::path& b) { return a.string() < b.string(); });

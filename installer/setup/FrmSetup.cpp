@@ -40,7 +40,9 @@ FrmSetup::FrmSetup(QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(cmd_Close);
     layout->addLayout(buttons);
-    setFixedWidth(460);
+    // A wrapped label's height follows its text: the window takes the size its contents need.
+    lbl_Status->setFixedWidth(420);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmd_Close, &QPushButton::clicked, this, &FrmSetup::cmd_Close_Click);
 }

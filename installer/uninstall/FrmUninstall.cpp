@@ -43,7 +43,9 @@ FrmUninstall::FrmUninstall(const std::vector<std::string>& games, const QString&
     buttons->addWidget(cmd_Remove);
     buttons->addWidget(cmd_Cancel);
     layout->addLayout(buttons);
-    setFixedWidth(460);
+    // A wrapped label's height follows its text: the window takes the size its contents need.
+    lbl_Message->setFixedWidth(420);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmd_Remove, &QPushButton::clicked, this, &FrmUninstall::cmd_Remove_Click);
     connect(cmd_Cancel, &QPushButton::clicked, this, &FrmUninstall::reject);
