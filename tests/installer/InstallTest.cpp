@@ -293,6 +293,41 @@ private slots:
         QVERIFY(std::count(manifest.entries.begin(), manifest.entries.end(), "add/old.txt") == 1);
     }
 
+    void failedMergeIsUndone() {
+        QVERIFY(install(componentOf(m_root, archiveOf(smallGame()), "first.cmp")).ok);
+        writeText(game() / "my notes.txt", "mine");
+        auto second = smallGame();
+        second[1].data = "program 2";
+        second.push_back(file("Korvo's Test/add/new.txt", "new"));
+        const fs::path component = componentOf(m_root, archiveOf(second), "second.cmp");
+        // Everything may be changed but add/, so the merge fails half-way.
+        using fs::perms;
+        if (::geteuid() == 0) {
+            for (const auto& item : fs::recursive_directory_iterator(m_components)) {
+                QVERIFY(::lchown(item.path().c_str(), 65534, 65534) == 0);
+            }
+            QVERIFY(::lchown(m_components.c_str(), 65534, 65534) == 0);
+            QVERIFY(::lchown((game() / "add").c_str(), 0, 0) == 0);
+        } else {
+            fs::permissions(game() / "add", perms::owner_read | perms::owner_exec);
+        }
+        fs::permissions(m_root, perms::owner_all | perms::others_read | perms::others_exec);
+        fs::permissions(component, perms::owner_read | perms::others_read);
+        const auto before = snapshot(m_components);
+        const fs::path components = m_components;
+        const int status = runUnprivileged([&] {
+            const auto result =
+                korvo::installComponent(component, components, testKeys().publicKey);
+            return !result.ok && result.reason.find("new.txt") != std::string::npos ? 0 : 1;
+        });
+        fs::permissions(game() / "add", perms::owner_all);
+        if (status == -1) {
+            QSKIP("no unprivileged user to run as");
+        }
+        QCOMPARE(status, 0);
+        expectUnchanged(before);
+    }
+
     void gameFolderThatIsALinkIsRefused() {
         fs::create_directory(m_root / "elsewhere");
         fs::create_directory_symlink(m_root / "elsewhere", game());
