@@ -325,6 +325,9 @@ private:
             ::ftruncate(file.get(), archive_entry_size(entry)) != 0) {
             throw SystemError(errno, "Cannot write " + display);
         }
+        // Start writing it to the disk now, without waiting, so that the flush before the
+        // folder is put in place has little left to do.
+        ::sync_file_range(file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
     }
 
     int m_temporary;
