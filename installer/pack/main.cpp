@@ -47,8 +47,10 @@ std::string keySource(const korvo::PublicKey& key) {
             "korvo::PublicKey korvo::componentPublicKey() {\n"
             "    return {\n            ";
     for (std::size_t i = 0; i < key.size(); ++i) {
-        text << (i == 0 ? "" : i % 8 == 0 ? ",\n            " : ", ") << "0x" << std::hex
-             << static_cast<int>(key[i]);
+        text << (i == 0       ? ""
+                 : i % 8 == 0 ? ",\n            "
+                              : ", ")
+             << "0x" << std::hex << static_cast<int>(key[i]);
     }
     text << "};\n}\n";
     return text.str();
