@@ -82,4 +82,12 @@ void Registry::SetValue(RegistryRoot root, const std::string& keyName, const std
     settings.setValue(settingsKey(root, keyName, valueName), stored);
 }
 
+void Registry::DeleteKey(RegistryRoot root, const std::string& keyName) {
+    QSettings settings(m_file, QSettings::IniFormat);
+    // settingsKey with an empty value name ends in '/', which QSettings does not take.
+    QString key = settingsKey(root, keyName, {});
+    key.chop(1);
+    settings.remove(key);
+}
+
 } // namespace korvo

@@ -29,6 +29,8 @@ public:
                                             const std::string& valueName) const;
     void SetValue(RegistryRoot root, const std::string& keyName, const std::string& valueName,
                   const RegistryValue& value);
+    // Removes the key with all its values and sub-keys; nothing happens when it does not exist.
+    void DeleteKey(RegistryRoot root, const std::string& keyName);
 
     static QString userFile();
 

@@ -1,0 +1,28 @@
+#pragma once
+
+// Removing installed games: exactly what their manifests name. A file the user added stays, and
+// so does every folder that still holds something; a file that was installed goes even if it
+// was changed since. Nothing is followed through a symbolic link.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace korvo {
+
+// The game folders of a components directory that hold a manifest (a folder named "Korvo's ..."
+// in any letter case, not a link), sorted by name. Throws std::runtime_error when the directory
+// cannot be read.
+std::vector<std::string> findInstalledGames(const std::filesystem::path& componentsDir);
+
+struct RemovalResult {
+    bool ok = false;
+    std::string reason; // for a person, when not ok
+};
+
+// Removes the files the game's manifest names, then the named folders that are empty, then the
+// game folder if it is empty. What could not be removed stays named in the manifest. The caller
+// holds the components lock.
+RemovalResult removeGame(const std::filesystem::path& componentsDir, const std::string& game);
+
+} // namespace korvo

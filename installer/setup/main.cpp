@@ -1,0 +1,106 @@
+// The setup program: the head of every component file. Started with the components directory as
+// its one argument, it checks its own file's signature and installs the game it carries.
+#include "FrmSetup.h"
+#include "Install.h"
+
+#include <QApplication>
+#include <QMetaObject>
+#include <QTimer>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <thread>
+
+namespace {
+
+// A stop asked by the system (log-out, kill) cancels like the Cancel button, so the temporary
+// folder goes too.
+std::atomic<bool> g_stopAsked = false;
+
+void askStop(int) {
+    g_stopAsked = true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::signal(signal, askStop);
+    }
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName("Korvo's Game Components Setup");
+    korvo::FrmSetup window;
+    window.show();
+
+    std::atomic<bool> cancelled = false;
+    window.onCancel = [&cancelled] { cancelled = true; };
+    int status = 1;
+    auto fail = [&window](const QString& reason) {
+        window.showFailure(reason);
+        // Also for whoever started it from a terminal.
+        std::fprintf(stderr, "%s: %s\n", qPrintable(window.windowTitle()), qPrintable(reason));
+    };
+
+    std::atomic<bool> working = false;
+    QTimer stopWatch;
+    QObject::connect(&stopWatch, &QTimer::timeout, [&] {
+        if (g_stopAsked) {
+            cancelled = true;
+            if (!working) {
+                window.done(QDialog::Rejected);
+            }
+        }
+    });
+    stopWatch.start(100);
+
+    std::thread worker;
+    if (argc != 2 || argv[1][0] == '\0') {
+        fail(QObject::tr("No components folder was given. This installer is started by Korvo "
+                         "Control Panel, which names the folder the game goes into."));
+    } else {
+        const std::filesystem::path componentsDir = argv[1];
+        working = true;
+        worker = std::thread([&, componentsDir] {
+            korvo::InstallHooks hooks;
+            hooks.named = [&window](const std::string& game) {
+                QMetaObject::invokeMethod(&window, [&window, name = QString::fromStdString(game)] {
+                    window.showGame(name);
+                });
+            };
+            hooks.waiting = [&window] {
+                QMetaObject::invokeMethod(&window, [&window] { window.showWaiting(); });
+            };
+            // The bar moves in thousandths: no more events than that.
+            std::uint64_t shown = 0;
+            hooks.progress = [&window, &shown](std::uint64_t done, std::uint64_t total) {
+                const std::uint64_t step = total == 0 ? 0 : done * 1000 / total;
+                if (step != shown) {
+                    shown = step;
+                    QMetaObject::invokeMethod(
+                        &window, [&window, done, total] { window.showProgress(done, total); });
+                }
+            };
+            hooks.cancelled = [&cancelled] { return cancelled.load(); };
+            const korvo::InstallResult result = korvo::installComponent(
+                "/proc/self/exe", componentsDir, korvo::componentPublicKey(), hooks);
+            QMetaObject::invokeMethod(&window, [&, result] {
+                working = false;
+                if (result.ok) {
+                    status = 0;
+                    window.accept();
+                } else if (cancelled) {
+                    window.done(QDialog::Rejected); // the user asked for it: nothing more to say
+                } else {
+                    fail(QString::fromStdString(result.reason));
+                }
+            });
+        });
+    }
+    QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
+    QApplication::exec();
+    if (worker.joinable()) {
+        worker.join();
+    }
+    return status;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+namespace korvo {
+
+// The uninstaller's window: lists the installed games and asks before removing them (Remove /
+// Cancel); with no games it says so (OK). It only shows state; onRemove does the work.
+class FrmUninstall : public QDialog {
+    Q_OBJECT
+public:
+    FrmUninstall(const std::vector<std::string>& games, const QString& componentsDir,
+                 QWidget* parent = nullptr);
+
+    void showWorking();
+    void showWaiting();
+    void showFailure(const QString& reason);
+
+    std::function<void()> onRemove;
+
+protected:
+    void reject() override; // nothing closes the window while games are being removed
+
+private:
+    void cmd_Remove_Click();
+
+    QLabel* lbl_Message;
+    QPushButton* cmd_Remove;
+    QPushButton* cmd_Cancel;
+    bool m_working = false;
+};
+
+} // namespace korvo

@@ -1,0 +1,45 @@
+#pragma once
+
+// What the components uninstaller does, without its window: remove the installed games, and
+// once no game is left, its entry in the registry store, its desktop entry and itself.
+
+#include "Registry.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvo {
+
+inline constexpr std::string_view kUninstallerFileName = "uninstall components.exe";
+inline constexpr const char* kUninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\korvoscmpuninst";
+
+// $XDG_DATA_HOME/applications/korvo-game-components.desktop (~/.local/share by default).
+std::filesystem::path desktopEntryFile();
+
+struct UninstallPlace {
+    std::filesystem::path componentsDir;
+    std::filesystem::path self; // the uninstaller's own program file
+    Registry* registry = nullptr;
+    std::filesystem::path desktopEntry;
+    std::chrono::milliseconds lockTimeout = std::chrono::minutes(2);
+};
+
+struct UninstallResult {
+    bool ok = false;
+    std::string reason;     // for a person, when not ok
+    bool cleanedUp = false; // no game was left: entry, desktop entry and uninstaller removed
+};
+
+// Under the components lock: removes the named games (those the user confirmed), then, when no
+// installed game is left in the directory, the uninstall entry and the desktop entry (each only
+// when it names this directory) and the uninstaller's own file. An empty list only does the
+// latter.
+UninstallResult removeGames(const UninstallPlace& place, const std::vector<std::string>& games,
+                            const std::function<void()>& waiting = {});
+
+} // namespace korvo
