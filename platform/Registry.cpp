@@ -1,6 +1,7 @@
 #include "Registry.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -65,7 +66,7 @@ std::optional<RegistryValue> Registry::QueryValue(RegistryRoot root, const std::
     return text.toStdString();
 }
 
-void Registry::SetValue(RegistryRoot root, const std::string& keyName, const std::string& valueName,
+bool Registry::SetValue(RegistryRoot root, const std::string& keyName, const std::string& valueName,
                         const RegistryValue& value) {
     QString stored;
     if (const auto* number = std::get_if<std::uint32_t>(&value)) {
@@ -80,6 +81,16 @@ void Registry::SetValue(RegistryRoot root, const std::string& keyName, const std
     QDir().mkpath(QFileInfo(m_file).absolutePath());
     QSettings settings(m_file, QSettings::IniFormat);
     settings.setValue(settingsKey(root, keyName, valueName), stored);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+bool Registry::CreateKey(RegistryRoot /*root*/, const std::string& /*keyName*/) {
+    if (!QDir().mkpath(QFileInfo(m_file).absolutePath())) {
+        return false;
+    }
+    QFile store(m_file);
+    return store.open(QIODevice::ReadWrite); // makes an empty store, changes nothing else
 }
 
 void Registry::DeleteKey(RegistryRoot root, const std::string& keyName) {

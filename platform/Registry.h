@@ -27,8 +27,12 @@ public:
     // Nothing when the key or the value does not exist.
     std::optional<RegistryValue> QueryValue(RegistryRoot root, const std::string& keyName,
                                             const std::string& valueName) const;
-    void SetValue(RegistryRoot root, const std::string& keyName, const std::string& valueName,
+    // False when the store could not be written.
+    bool SetValue(RegistryRoot root, const std::string& keyName, const std::string& valueName,
                   const RegistryValue& value);
+    // A key of the store exists through its values, so creating an empty one only makes sure
+    // that the store can be written; false when it cannot.
+    bool CreateKey(RegistryRoot root, const std::string& keyName);
     // Removes the key with all its values and sub-keys; nothing happens when it does not exist.
     void DeleteKey(RegistryRoot root, const std::string& keyName);
 

@@ -35,6 +35,17 @@ struct MainForm {
     bool t_AnimateEnabled = true;
     bool t_PauseEnabled = false;
     bool t_ShowEnabled = false;
+
+    // False while an installer or the uninstaller runs: the window stays on screen and ignores
+    // input.
+    bool Enabled = true;
+    // Counts the requests to bring the window to the front.
+    int Raises = 0;
+    // The install watcher; the tags carry the kind of job, kInstalling or empty for a removal.
+    bool t_Install_PauseEnabled = false;
+    std::string t_Install_PauseTag;
+    bool t_Install_RefreshEnabled = false;
+    std::string t_Install_RefreshTag;
 };
 
 // The main window of the launcher: the game buttons of one view, the view switch, the highlight
@@ -70,9 +81,9 @@ public:
 
     // Menu commands.
     void m_Add_Click() { RefreshGames(false); }
-    void m_Remove_Click() { m_services.dialogs.StartRemoval(); }
+    void m_Remove_Click();
     void m_Refresh_Click() { RefreshGames(m_catalogue.ShowingInstalled); }
-    void m_Instructions_Click() { m_services.dialogs.ShowHelp(); }
+    void m_Instructions_Click() { ShowHelp(); }
     void m_About_Click() { m_services.dialogs.ShowAbout(); }
 
     // The rebuild of the table and the buttons; wantInstalled asks for the installed view.
@@ -90,6 +101,15 @@ public:
     void FindGameWindow();
     bool GameWindowAlive() const;
     korvo::WindowId GameWindow() const { return m_gameWindow; }
+
+    // The install watcher: waits while an installer or the uninstaller shows a window titled
+    // "Korvo's ...", then cleans up and rebuilds.
+    void StartInstallWatcher(const std::string& tag);
+    void t_Install_Pause_Timer();
+    void t_Install_Refresh_Timer();
+
+    // Opens the launcher's help unless a help window is open already.
+    void ShowHelp();
 
     int SwitchFrame() const { return m_switchFrame; }
     bool SwitchAnimating() const { return m_switchAnimating; }
@@ -121,6 +141,10 @@ inline const std::string kNoGamesInstalled = "No games have been installed yet!"
 inline const std::string kNewGamesQuestion =
     "Korvo Control Panel will now connect to the Internet in order to retrieve an up to date "
     "list of new Korvo Games.";
+inline const std::string kNothingToRemove = "No installed games to remove.";
+inline const std::string kHelpFile = "korvo's help.hlp";
+inline const std::string kHelpTitle = "korvo's help";
+
 inline const std::string kStartFailure =
     "A fairly serious error has occured.\n\nMight be worth closing Korvo's control panel and "
     "restarting it.  If that doesn't work, try removing and re-installing the game.";

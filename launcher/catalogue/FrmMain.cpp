@@ -58,7 +58,8 @@ void showPicture(QLabel& label, const std::string& path) {
 
 FrmMain::FrmMain(ControlPanel& panel)
     : m_panel(panel), m_tAnimate(new QTimer(this)), m_tPause(new QTimer(this)),
-      m_tShow(new QTimer(this)) {
+      m_tShow(new QTimer(this)), m_tInstallPause(new QTimer(this)),
+      m_tInstallRefresh(new QTimer(this)) {
     setObjectName("frm_Main");
     m_client = new QWidget(this);
     m_client->setObjectName("client");
@@ -95,6 +96,14 @@ FrmMain::FrmMain(ControlPanel& panel)
     m_tShow->setObjectName("t_Show");
     m_tShow->setInterval(500);
     connect(m_tShow, &QTimer::timeout, this, [this] { run([this] { m_panel.t_Show_Timer(); }); });
+    m_tInstallPause->setObjectName("t_Install_Pause");
+    m_tInstallPause->setInterval(1000);
+    connect(m_tInstallPause, &QTimer::timeout, this,
+            [this] { run([this] { m_panel.t_Install_Pause_Timer(); }); });
+    m_tInstallRefresh->setObjectName("t_Install_Refresh");
+    m_tInstallRefresh->setInterval(500);
+    connect(m_tInstallRefresh, &QTimer::timeout, this,
+            [this] { run([this] { m_panel.t_Install_Refresh_Timer(); }); });
     refresh();
 }
 
@@ -245,6 +254,11 @@ void FrmMain::refresh() {
     syncTimer(*m_tAnimate, form.t_AnimateEnabled);
     syncTimer(*m_tPause, form.t_PauseEnabled);
     syncTimer(*m_tShow, form.t_ShowEnabled);
+    syncTimer(*m_tInstallPause, form.t_Install_PauseEnabled);
+    syncTimer(*m_tInstallRefresh, form.t_Install_RefreshEnabled);
+    if (isEnabled() != form.Enabled) {
+        setEnabled(form.Enabled);
+    }
 
     if (form.Visible && !isVisible()) {
         show();
@@ -252,6 +266,13 @@ void FrmMain::refresh() {
         activateWindow();
     } else if (!form.Visible && isVisible()) {
         hide();
+    }
+    if (form.Raises != m_raises) {
+        m_raises = form.Raises;
+        if (isVisible()) {
+            raise();
+            activateWindow();
+        }
     }
 }
 
@@ -271,7 +292,10 @@ void FrmMain::closeEvent(QCloseEvent* event) {
     m_tAnimate->stop();
     m_tPause->stop();
     m_tShow->stop();
+    m_tInstallPause->stop();
+    m_tInstallRefresh->stop();
     event->accept();
+    emit unloaded();
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -31,6 +31,10 @@ public:
     PictureButton* playButton(int i) const;
     QLabel* gameLabel(int i) const;
 
+signals:
+    // The window has closed; the program unloads its other windows.
+    void unloaded();
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -53,6 +57,9 @@ private:
     QTimer* m_tAnimate;
     QTimer* m_tPause;
     QTimer* m_tShow;
+    QTimer* m_tInstallPause;
+    QTimer* m_tInstallRefresh;
+    int m_raises = 0;
     bool m_unloaded = false;
 };
 

@@ -26,8 +26,18 @@ public:
     virtual void ShowNewReleases() = 0;                  // frm_New
     virtual void ShowGameInfo(const GameInfo& page) = 0; // frm_Blab
     virtual void ShowAbout() = 0;                        // frm_About
-    virtual void ShowHelp() = 0;                         // m_Instructions
-    virtual void StartRemoval() = 0;                     // m_Remove
+    // Opens a file or an address: style 1 minimised, 2 maximised, else normal. Help files open
+    // in the programs' own help window. False when it could not be opened, which the user has
+    // been told.
+    virtual bool OpenDocument(const std::string& document, int style) = 0;
+};
+
+// The system's entry for removing the installed games (RegFunctions).
+class UninstallEntry {
+public:
+    virtual ~UninstallEntry() = default;
+    // componentsDir ends in "/". Failures are passed over: the installation goes on without it.
+    virtual void WriteUninstallInfo(const std::string& componentsDir) = 0;
 };
 
 // What the logic asks of the window system.

@@ -15,9 +15,8 @@ public:
 
     void ShowNewReleases() override { notAvailable(); }
     void ShowGameInfo(const GameInfo& page) override;
-    void ShowAbout() override { notAvailable(); }
-    void ShowHelp() override { notAvailable(); }
-    void StartRemoval() override { notAvailable(); }
+    void ShowAbout() override;
+    bool OpenDocument(const std::string& document, int style) override;
 
 private:
     void notAvailable();

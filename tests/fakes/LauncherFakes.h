@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Test doubles for the services the launcher's logic is given.
@@ -26,15 +27,28 @@ public:
     std::function<void()> onEvents;
 };
 
+// Counts the uninstall entries written.
+class FakeUninstallEntry : public launcher::UninstallEntry {
+public:
+    void WriteUninstallInfo(const std::string& componentsDir) override {
+        written.push_back(componentsDir);
+    }
+    std::vector<std::string> written;
+};
+
 class FakeDialogs : public launcher::Dialogs {
 public:
     void ShowNewReleases() override { ++newReleases; }
     void ShowGameInfo(const launcher::GameInfo& page) override { pages.push_back(page); }
     void ShowAbout() override { ++abouts; }
-    void ShowHelp() override { ++helps; }
-    void StartRemoval() override { ++removals; }
-    int newReleases = 0, abouts = 0, helps = 0, removals = 0;
+    bool OpenDocument(const std::string& document, int style) override {
+        documents.push_back({document, style});
+        return openSucceeds;
+    }
+    int newReleases = 0, abouts = 0;
     std::vector<launcher::GameInfo> pages;
+    std::vector<std::pair<std::string, int>> documents;
+    bool openSucceeds = true;
 };
 
 } // namespace fakes

@@ -96,13 +96,18 @@ public:
         opened.push_back(document);
         return openSucceeds;
     }
-    long long StartProgram(const std::string& path,
-                           const std::vector<std::string>& /*arguments*/) override {
+    long long StartProgram(const std::string& path, const std::vector<std::string>& args) override {
         started.push_back(path);
+        arguments.push_back(args);
+        if (onStart) {
+            onStart(path);
+        }
         return startSucceeds ? 4242 : 0;
     }
     std::vector<std::string> opened;
     std::vector<std::string> started;
+    std::vector<std::vector<std::string>> arguments; // one list for each start
+    std::function<void(const std::string&)> onStart;
     bool openSucceeds = true;
     bool startSucceeds = true;
 };

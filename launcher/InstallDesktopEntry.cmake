@@ -1,0 +1,36 @@
+# Run by `cmake --install`: writes the launcher's desktop entry, whose Exec names the installed
+# program file, and the command bin/korvo-control-panel, a link to it. KORVO_LAUNCHER_DIR is the
+# launcher's folder under the prefix; KORVO_ENTRY_WORK a folder of the build for the entry.
+set(exe "${CMAKE_INSTALL_PREFIX}/${KORVO_LAUNCHER_DIR}/Korvo Control Panel.exe")
+
+# Inside double quotes the format reserves '"', '`', '$' and '\'; '%' starts a field code. The
+# value as a whole is a string value, whose backslashes are escaped once more.
+set(quoted "${exe}")
+string(REPLACE "\\" "\\\\" quoted "${quoted}")
+string(REPLACE "\"" "\\\"" quoted "${quoted}")
+string(REPLACE "`" "\\`" quoted "${quoted}")
+string(REPLACE "$" "\\$" quoted "${quoted}")
+string(REPLACE "%" "%%" quoted "${quoted}")
+set(quoted "\"${quoted}\"")
+string(REPLACE "\\" "\\\\" quoted "${quoted}")
+
+set(entry "${KORVO_ENTRY_WORK}/korvo-control-panel.desktop")
+file(WRITE "${entry}" "[Desktop Entry]
+Type=Application
+Version=1.0
+Name=Korvo Control Panel
+GenericName=Maths Games
+Comment=Play Korvo's maths games, add new ones and remove them
+Exec=${quoted}
+Icon=korvo-control-panel
+Terminal=false
+Categories=Game;Education;Math;
+Keywords=maths;math;equations;games;Korvo;
+")
+file(INSTALL "${entry}" DESTINATION "${CMAKE_INSTALL_PREFIX}/share/applications")
+
+set(bin "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin")
+file(MAKE_DIRECTORY "${bin}")
+message(STATUS "Installing: ${bin}/korvo-control-panel")
+file(CREATE_LINK "../${KORVO_LAUNCHER_DIR}/Korvo Control Panel.exe" "${bin}/korvo-control-panel"
+     SYMBOLIC)

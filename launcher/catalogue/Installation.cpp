@@ -1,0 +1,180 @@
+#include "Installation.h"
+
+#include "ComponentLock.h"
+#include "DataPath.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace launcher {
+
+namespace {
+
+std::string withoutFinalSlash(const std::string& dir) {
+    return dir.empty() ? dir : dir.substr(0, dir.size() - 1);
+}
+
+bool holdsProgramFile(const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code ignored;
+        if (name.size() > 4 && UpperCase(name.substr(name.size() - 4)) == ".EXE" &&
+            it->is_regular_file(ignored)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A downloaded component lies in the components directory; the shipped one in the add/ folder.
+bool inComponentsDir(const std::string& path, const std::string& componentsDir) {
+    std::error_code error;
+    return fs::equivalent(fs::path(path).parent_path(), componentsDir, error) && !error;
+}
+
+// Copies the uninstaller through a temporary name, so that a copy still running is never
+// overwritten in place and a failed copy leaves the old one whole.
+void copyUninstaller(const std::string& from, const std::string& to) {
+    const std::string part = to + ".part";
+    fs::copy_file(from, part, fs::copy_options::overwrite_existing);
+    std::error_code error;
+    fs::rename(part, to, error);
+    if (error) {
+        fs::remove(part, error);
+        throw std::runtime_error("cannot put the uninstaller at " + to);
+    }
+}
+
+// A downloaded component is saved as a plain file; it must be runnable by its owner, its group
+// and others as far as they may read it.
+void makeExecutable(const std::string& path) {
+    if (::access(path.c_str(), X_OK) == 0) {
+        return;
+    }
+    using fs::perms;
+    const perms now = fs::status(path).permissions();
+    perms add = perms::owner_exec;
+    if ((now & perms::group_read) != perms::none) {
+        add |= perms::group_exec;
+    }
+    if ((now & perms::others_read) != perms::none) {
+        add |= perms::others_exec;
+    }
+    fs::permissions(path, add, fs::perm_options::add);
+}
+
+} // namespace
+
+Installation::Installation(InstallationServices services, const Catalogue& catalogue,
+                           korvo::PublicKey key)
+    : m_services(services), m_catalogue(catalogue), m_key(key) {}
+
+bool Installation::InstallComponent(const std::string& path) {
+    const std::string& componentsDir = m_catalogue.ComponentsDir();
+    const korvo::ComponentCheck check = korvo::verifyComponent(path, m_key);
+    if (!check.ok) {
+        refuse(path, check.reason);
+        return false;
+    }
+    const std::string dir = withoutFinalSlash(componentsDir);
+    std::string failure; // what the step under way would fail at, for the user
+    try {
+        const std::string uninstaller = componentsDir + kUninstallerName;
+        if (!fs::exists(uninstaller) && !fs::is_directory(dir)) {
+            failure = "The folder " + dir + " could not be made.";
+            fs::create_directory(dir);
+        }
+        failure = "The uninstaller could not be copied into " + dir + ".";
+        copyUninstaller(korvo::dataPath(kUninstallerName), uninstaller);
+        m_services.uninstallEntry.WriteUninstallInfo(componentsDir);
+        failure = "The installer could not be made runnable.";
+        makeExecutable(path);
+        failure = "The installer did not start.";
+        if (m_services.shell.StartProgram(path, {dir}) == 0) {
+            throw std::runtime_error(failure);
+        }
+        return true;
+    } catch (const std::exception&) {
+        const std::string why = failure.empty() ? std::string() : "\n" + failure;
+        m_services.messages.Show({kAddFailure + path + why,
+                                  korvo::MessageIcon::Exclamation,
+                                  korvo::MessageButtons::Ok,
+                                  {}});
+        return false;
+    }
+}
+
+void Installation::refuse(const std::string& path, const std::string& reason) {
+    if (inComponentsDir(path, m_catalogue.ComponentsDir())) {
+        std::error_code ignored;
+        fs::remove(path, ignored);
+    }
+    m_services.messages.Show({kAddFailure + path + "\n" + reason,
+                              korvo::MessageIcon::Exclamation,
+                              korvo::MessageButtons::Ok,
+                              {}});
+}
+
+bool Installation::ShippedInstallWanted() const {
+    std::error_code error;
+    return fs::is_regular_file(korvo::dataPath(kShippedComponents), error) &&
+           !GameEntryPresent(m_catalogue.ComponentsDir());
+}
+
+void Installation::StartUpInstall(const std::function<void()>& waitForInstaller,
+                                  const std::function<void()>& doIntro) {
+    if (ShippedInstallWanted()) {
+        waitForInstaller();
+        InstallComponent(korvo::dataPath(kShippedComponents));
+    } else {
+        doIntro();
+    }
+}
+
+bool GameEntryPresent(const std::string& componentsDir) {
+    std::error_code error;
+    for (fs::directory_iterator it(componentsDir, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!UpperCase(it->path().filename().string()).starts_with("KORVO'S ")) {
+            continue;
+        }
+        std::error_code ignored;
+        if (!it->is_directory(ignored) || holdsProgramFile(it->path())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void DeleteDownloadedComponents(const std::string& componentsDir) {
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (fs::directory_iterator it(componentsDir, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code ignored;
+        if (name.size() >= 4 && UpperCase(name.substr(name.size() - 4)) == ".CMP" &&
+            !fs::is_directory(it->symlink_status(ignored))) {
+            files.push_back(it->path());
+        }
+    }
+    if (files.empty()) {
+        return;
+    }
+    try {
+        const korvo::ComponentLock lock(componentsDir, std::chrono::milliseconds(0));
+        for (const fs::path& file : files) {
+            fs::remove(file, error);
+        }
+    } catch (const std::runtime_error&) {
+        // An installer is still at work here; its component stays until the next clean-up.
+    }
+}
+
+} // namespace launcher
