@@ -1,0 +1,185 @@
+#include "QtHttpClient.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+namespace korvo {
+
+namespace {
+
+// The HTTP thread stops reading the socket while this much waits for the window thread, so a
+// slow disk never makes the memory grow.
+constexpr qint64 kReadBuffer = 1 << 20;
+// Pieces handed to the receiver; its events then run at a steady pace on a fast line.
+constexpr qint64 kPiece = 256 * 1024;
+
+QNetworkRequest requestFor(const std::string& address) {
+    QNetworkRequest request(QUrl(QString::fromStdString(address)));
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    return request;
+}
+
+int statusOf(const QNetworkReply& reply) {
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+
+bool isSuccess(int status) {
+    return status >= 200 && status <= 299;
+}
+
+class QtTransfer : public Transfer {
+public:
+    QtTransfer(QNetworkReply* reply, TransferEvents& events) : m_reply(reply), m_events(events) {
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, [this] {
+            // A redirection is followed by the manager: only the final answer counts.
+            if (statusOf(*m_reply) / 100 != 3) {
+                reportResponse();
+            }
+        });
+        QObject::connect(reply, &QNetworkReply::readyRead, [this] { deliver(); });
+        QObject::connect(reply, &QNetworkReply::errorOccurred, [this] {
+            // Reported while the reply still runs; its end follows as a second failure.
+            m_events.StateChanged(kRequestFailed);
+        });
+        QObject::connect(reply, &QNetworkReply::finished, [this] { finish(); });
+    }
+
+    ~QtTransfer() override { Cancel(); }
+
+    int StatusCode() const override { return m_status; }
+
+    std::string GetHeader(std::string_view name) const override {
+        const QByteArray key(name.data(), static_cast<qsizetype>(name.size()));
+        for (const auto& [header, value] : m_headers) {
+            if (header.compare(key, Qt::CaseInsensitive) == 0) {
+                return value.toStdString();
+            }
+        }
+        return {};
+    }
+
+    bool StillExecuting() const override { return m_reply != nullptr && !m_reply->isFinished(); }
+
+    void Cancel() override {
+        if (m_reply == nullptr) {
+            return;
+        }
+        QNetworkReply* reply = m_reply;
+        m_reply = nullptr;
+        QObject::disconnect(reply, nullptr, nullptr, nullptr);
+        reply->abort();
+        reply->deleteLater();
+    }
+
+private:
+    void reportResponse() {
+        if (m_reported || m_reply == nullptr) {
+            return;
+        }
+        m_reported = true;
+        m_status = statusOf(*m_reply);
+        m_headers = m_reply->rawHeaderPairs();
+        m_events.StateChanged(kResponseReceived);
+    }
+
+    // Hands on everything that has arrived; stops when the receiver cancels.
+    void deliver() {
+        reportResponse();
+        while (m_reply != nullptr && m_reply->bytesAvailable() > 0) {
+            const QByteArray piece = m_reply->read(kPiece);
+            m_events.DataArrived(std::string_view(piece.constData(), piece.size()));
+        }
+    }
+
+    void finish() {
+        if (m_reply == nullptr) {
+            return;
+        }
+        if (m_reply->error() == QNetworkReply::NoError) {
+            deliver();
+        }
+        if (m_reply == nullptr) {
+            return;
+        }
+        QNetworkReply* reply = m_reply;
+        m_reply = nullptr;
+        QObject::disconnect(reply, nullptr, nullptr, nullptr);
+        reply->deleteLater();
+        m_events.StateChanged(reply->error() == QNetworkReply::NoError ? kResponseCompleted
+                                                                       : kRequestFailed);
+    }
+
+    QNetworkReply* m_reply;
+    TransferEvents& m_events;
+    bool m_reported = false;
+    int m_status = 0;
+    QList<QNetworkReply::RawHeaderPair> m_headers;
+};
+
+} // namespace
+
+QtHttpClient::QtHttpClient() : m_manager(std::make_unique<QNetworkAccessManager>()) {}
+
+QtHttpClient::~QtHttpClient() {
+    AbortFetch();
+}
+
+std::optional<std::string> QtHttpClient::FetchText(const std::string& address,
+                                                   std::chrono::milliseconds timeout) {
+    if (m_fetch) {
+        return std::nullopt; // one list at a time
+    }
+    QNetworkReply* reply = m_manager->get(requestFor(address));
+    m_fetch = reply;
+    QByteArray body;
+    bool tooLong = false;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        body += reply->readAll();
+        if (body.size() > kMaxTextBytes) {
+            tooLong = true;
+            reply->abort();
+        }
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    deadline.start(timeout);
+    if (!reply->isFinished()) {
+        loop.exec();
+    }
+    body += reply->readAll();
+    const bool ok = reply->error() == QNetworkReply::NoError && isSuccess(statusOf(*reply)) &&
+                    !tooLong && body.size() <= kMaxTextBytes;
+    m_fetch = nullptr;
+    QObject::disconnect(reply, nullptr, nullptr, nullptr);
+    reply->deleteLater();
+    if (!ok) {
+        return std::nullopt;
+    }
+    return body.toStdString();
+}
+
+void QtHttpClient::AbortFetch() {
+    if (m_fetch) {
+        m_fetch->abort();
+    }
+}
+
+std::unique_ptr<Transfer> QtHttpClient::StartDownload(const std::string& address,
+                                                      TransferEvents& events,
+                                                      std::chrono::milliseconds timeout) {
+    QNetworkRequest request = requestFor(address);
+    request.setTransferTimeout(static_cast<int>(timeout.count()));
+    QNetworkReply* reply = m_manager->get(request);
+    reply->setReadBufferSize(kReadBuffer);
+    return std::make_unique<QtTransfer>(reply, events);
+}
+
+} // namespace korvo
