@@ -32,6 +32,17 @@ bool isSuccess(int status) {
     return status >= 200 && status <= 299;
 }
 
+// Qt reports a connection cut short as a success: a body shorter or longer than its announced
+// length is a failure.
+bool isWhole(const QNetworkReply& reply, qint64 received) {
+    if (!reply.hasRawHeader("Content-Length")) {
+        return true;
+    }
+    bool number = false;
+    const qint64 length = reply.rawHeader("Content-Length").trimmed().toLongLong(&number);
+    return !number || length == received;
+}
+
 class QtTransfer : public Transfer {
 public:
     QtTransfer(QNetworkReply* reply, TransferEvents& events) : m_reply(reply), m_events(events) {
@@ -92,6 +103,7 @@ private:
         reportResponse();
         while (m_reply != nullptr && m_reply->bytesAvailable() > 0) {
             const QByteArray piece = m_reply->read(kPiece);
+            m_delivered += piece.size();
             m_events.DataArrived(std::string_view(piece.constData(), piece.size()));
         }
     }
@@ -110,14 +122,15 @@ private:
         m_reply = nullptr;
         QObject::disconnect(reply, nullptr, nullptr, nullptr);
         reply->deleteLater();
-        m_events.StateChanged(reply->error() == QNetworkReply::NoError ? kResponseCompleted
-                                                                       : kRequestFailed);
+        const bool whole = reply->error() == QNetworkReply::NoError && isWhole(*reply, m_delivered);
+        m_events.StateChanged(whole ? kResponseCompleted : kRequestFailed);
     }
 
     QNetworkReply* m_reply;
     TransferEvents& m_events;
     bool m_reported = false;
     int m_status = 0;
+    qint64 m_delivered = 0;
     QList<QNetworkReply::RawHeaderPair> m_headers;
 };
 
@@ -154,9 +167,11 @@ std::optional<std::string> QtHttpClient::FetchText(const std::string& address,
     if (!reply->isFinished()) {
         loop.exec();
     }
-    body += reply->readAll();
+    if (reply->isOpen()) {
+        body += reply->readAll();
+    }
     const bool ok = reply->error() == QNetworkReply::NoError && isSuccess(statusOf(*reply)) &&
-                    !tooLong && body.size() <= kMaxTextBytes;
+                    !tooLong && body.size() <= kMaxTextBytes && isWhole(*reply, body.size());
     m_fetch = nullptr;
     QObject::disconnect(reply, nullptr, nullptr, nullptr);
     reply->deleteLater();
