@@ -83,8 +83,12 @@ public:
         QNetworkReply* reply = m_reply;
         m_reply = nullptr;
         QObject::disconnect(reply, nullptr, nullptr, nullptr);
-        reply->abort();
-        reply->deleteLater();
+        // Aborted from the event loop: the reply may be in the middle of one of its signals,
+        // and a message box may keep this loop level busy for a while.
+        QTimer::singleShot(0, reply, [reply] {
+            reply->abort();
+            reply->deleteLater();
+        });
     }
 
 private:
