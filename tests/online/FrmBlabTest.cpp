@@ -108,13 +108,17 @@ void FrmBlabTest::story_scrollsUpInItsBoxAndStops() {
     const int startTop = story->y();
     QCOMPARE(startTop, 86); // 1290 twips: near the bottom of the box
     int stoppedTop = 0;
+    int storyHeight = 0;
     int boxHeight = 0;
     bool stillAfterStop = false;
     Script script;
-    script.then([&] { return !page->page().t_Scroll_Enabled; }, [&] { stoppedTop = story->y(); })
-        .then([&, ticks = 0]() mutable { return ++ticks > 60; }, // 300 ms more
+    script
+        .then([&] { return page && !page->page().t_Scroll_Enabled; },
+              [&] { stoppedTop = story->y(); })
+        .then([&, ticks = 0]() mutable { return page && ++ticks > 60; }, // 300 ms more
               [&] {
                   stillAfterStop = story->y() == stoppedTop;
+                  storyHeight = story->height();
                   boxHeight = story->parentWidget()->height();
                   page->reject();
               });
@@ -124,7 +128,7 @@ void FrmBlabTest::story_scrollsUpInItsBoxAndStops() {
     QVERIFY(stoppedTop < startTop);
     QVERIFY(stillAfterStop);
     // Its end is in view, just above the bottom of the box.
-    const int bottom = stoppedTop + story->height();
+    const int bottom = stoppedTop + storyHeight;
     QVERIFY(bottom <= boxHeight);
     QVERIFY(bottom >= boxHeight - 2);
 }
@@ -141,7 +145,7 @@ void FrmBlabTest::add_downloadsTheGamesComponentOnceAsked() {
     QWidget* addOwner = nullptr;
     Script script(30000);
     script
-        .then([&] { return page->isVisible(); },
+        .then([&] { return page && page->isVisible(); },
               [&] { page->findChild<QPushButton*>("cmd_Download")->click(); })
         .then([] { return Script::modal("frm_Add") != nullptr; },
               [&] {
@@ -184,9 +188,9 @@ void FrmBlabTest::add_declinedOrUnknownKeepsThePageOpen() {
     bool stillOpen = false;
     Script script;
     script
-        .then([&] { return page->isVisible(); },
+        .then([&] { return page && page->isVisible(); },
               [&] { page->findChild<QPushButton*>("cmd_Download")->click(); })
-        .then([] { return true; },
+        .then([&] { return !page.isNull(); },
               [&] {
                   stillOpen = page->isVisible();
                   page->findChild<QPushButton*>("cmd_Close")->click();

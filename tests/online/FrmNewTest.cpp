@@ -142,7 +142,7 @@ void FrmNewTest::load_showsTheGamesOfTheServersList() {
     Script script;
     script.then(
         [&] {
-            return !fixture.server.requests().empty() && lines(*window) != seen &&
+            return window && !fixture.server.requests().empty() && lines(*window) != seen &&
                    !lines(*window).contains("Loading list. Please wait...");
         },
         [&] {
@@ -169,7 +169,7 @@ void FrmNewTest::load_saysLoadingWhileTheListIsOnItsWay() {
     bool listEnabled = true;
     bool addEnabled = true;
     Script script;
-    script.then([&] { return !fixture.server.requests().empty(); },
+    script.then([&] { return window && !fixture.server.requests().empty(); },
                 [&] {
                     seen = lines(*window);
                     listEnabled = enabled(*window, "lst_Games");
@@ -190,9 +190,9 @@ void FrmNewTest::add_withoutASelectionKeepsTheWindowOpen() {
     bool stillOpen = false;
     Script script;
     script
-        .then([&] { return lines(*window) == QStringList{"A"}; },
+        .then([&] { return window && lines(*window) == QStringList{"A"}; },
               [&] { window->findChild<QPushButton*>("cmd_Download")->click(); })
-        .then([] { return true; },
+        .then([&] { return !window.isNull(); },
               [&] {
                   stillOpen = window->isVisible();
                   window->reject();
@@ -219,7 +219,7 @@ void FrmNewTest::add_handsTheChosenGameToTheDownloadWindow() {
     script
         .then(
             [&] {
-                return lines(*window) == QStringList{"A", "B"};
+                return window && lines(*window) == QStringList{"A", "B"};
             },
             [&] {
                 window->findChild<QListWidget*>("lst_Games")->setCurrentRow(1);
@@ -258,7 +258,7 @@ void FrmNewTest::close_whileLoadingEndsTheWaitAtOnce() {
     fixture.server.answer(kList, silent());
     QPointer<panel::FrmNew> window = fixture.open();
     Script script;
-    script.then([&] { return !fixture.server.requests().empty(); },
+    script.then([&] { return window && !fixture.server.requests().empty(); },
                 [&] {
                     if (escape) {
                         QTest::keyClick(window, Qt::Key_Escape);
@@ -283,14 +283,17 @@ void FrmNewTest::activation_fetchesTheListAgain() {
     QStringList second;
     Script script;
     script
-        .then([&] { return lines(*window) == QStringList{"A"} && window->isActiveWindow(); },
-              [&] {
-                  fixture.server.answer(kList, text(200, "NAME:A,FILE:a.cmp\nNAME:C,FILE:c.cmp\n"));
-                  other.show();
-                  other.activateWindow();
-              })
-        .then([&] { return other.isActiveWindow(); }, [&] { window->activateWindow(); })
-        .then([&] { return lines(*window).size() == 2; },
+        .then(
+            [&] {
+                return window && lines(*window) == QStringList{"A"} && window->isActiveWindow();
+            },
+            [&] {
+                fixture.server.answer(kList, text(200, "NAME:A,FILE:a.cmp\nNAME:C,FILE:c.cmp\n"));
+                other.show();
+                other.activateWindow();
+            })
+        .then([&] { return window && other.isActiveWindow(); }, [&] { window->activateWindow(); })
+        .then([&] { return window && lines(*window).size() == 2; },
               [&] {
                   second = lines(*window);
                   window->reject();
