@@ -109,7 +109,7 @@ void NewReleasesTest::parse_refusesFileNamesThatLeaveTheComponentsFolder_data() 
     QTest::newRow("backslash") << QByteArray("..\\..\\korvo002.cmp");
     QTest::newRow("empty") << QByteArray("");
     QTest::newRow("tab") << QByteArray("korvo\t002.cmp");
-    QTest::newRow("nul") << QByteArray("korvo\0002.cmp", 13);
+    QTest::newRow("nul") << QByteArray("korvo\0002.cmp", 11);
     QTest::newRow("delete") << QByteArray("korvo\x7f.cmp");
 }
 
