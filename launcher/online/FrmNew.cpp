@@ -111,7 +111,10 @@ void FrmNew::cmd_Download_Click() {
     if (m_loading || m_closed) {
         return;
     }
-    const std::optional<std::string> file = m_list.cmd_Download_Click(m_lstGames->currentRow());
+    // The line the user chose; a current line that is not selected (the focus alone) is none.
+    const QModelIndexList chosen = m_lstGames->selectionModel()->selectedIndexes();
+    const int selected = chosen.isEmpty() ? -1 : chosen.front().row();
+    const std::optional<std::string> file = m_list.cmd_Download_Click(selected);
     if (!file) {
         return;
     }

@@ -66,8 +66,6 @@ private slots:
     void page_showsTheGameAsFilledIn();
     void story_scrollsUpInItsBoxAndStops();
     void add_downloadsTheGamesComponentOnceAsked();
-    void add_declinedOrUnknownKeepsThePageOpen_data();
-    void add_declinedOrUnknownKeepsThePageOpen();
 };
 
 void FrmBlabTest::page_showsTheGameAsFilledIn() {
@@ -162,46 +160,6 @@ void FrmBlabTest::add_downloadsTheGamesComponentOnceAsked() {
     QCOMPARE(addOwner, &fixture.frmMain);
     QCOMPARE(fixture.server.requests(), Strings{"/downloads/korvo008.cmp"});
     QCOMPARE(fixture.installer.installed, Strings{fixture.setup.componentsDir + "korvo008.cmp"});
-}
-
-void FrmBlabTest::add_declinedOrUnknownKeepsThePageOpen_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("answer");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("Cancel to the question")
-        << "Korvo's Zeltrix" << false
-        << "The Korvo Control Panel will now connect to the Internet in order to download "
-           "Korvo's Zeltrix.";
-    QTest::newRow("a game outside the table")
-        << "Korvo's Extra" << true
-        << "The Korvo Control Panel cannot download Korvo's Extra: the Quibbrik website offers "
-           "no such game.";
-}
-
-void FrmBlabTest::add_declinedOrUnknownKeepsThePageOpen() {
-    QFETCH(QString, name);
-    QFETCH(bool, answer);
-    QFETCH(QString, message);
-    Fixture fixture;
-    m_messages.answer = answer;
-    QPointer<panel::FrmBlab> page = fixture.open(name.toStdString());
-    bool stillOpen = false;
-    Script script;
-    script
-        .then([&] { return page && page->isVisible(); },
-              [&] { page->findChild<QPushButton*>("cmd_Download")->click(); })
-        .then([&] { return !page.isNull(); },
-              [&] {
-                  stillOpen = page->isVisible();
-                  page->findChild<QPushButton*>("cmd_Close")->click();
-              });
-    page->exec();
-    QVERIFY(!script.timedOut());
-    QVERIFY(stillOpen);
-    QVERIFY(page.isNull());
-    QCOMPARE(m_messages.texts(), Strings{message.toStdString()});
-    QVERIFY(fixture.server.requests().empty());
-    QVERIFY(fixture.installer.installed.empty());
 }
 
 QTEST_MAIN(FrmBlabTest)

@@ -19,7 +19,6 @@ private slots:
 
     void productFile_comparesTheNameInUpperCase_data();
     void productFile_comparesTheNameInUpperCase();
-    void setGame_fillsTheCaptionPictureStoryAndInstallLine();
     void scroll_shortStoryStopsNearTheBottomOfTheBox();
     void scroll_longStoryStopsWithItsEndInView();
     void add_asksFirstAndGivesTheGamesComponent();
@@ -57,18 +56,6 @@ void InfoPageTest::productFile_comparesTheNameInUpperCase() {
     QFETCH(QString, name);
     QFETCH(QString, file);
     QCOMPARE(QString::fromStdString(panel::ProductFile(name.toStdString()).value_or("")), file);
-}
-
-void InfoPageTest::setGame_fillsTheCaptionPictureStoryAndInstallLine() {
-    panel::InfoPage page;
-    QCOMPARE(page.Caption, std::string("Korvo's Game"));
-    QCOMPARE(page.lb_Install, std::string("This component has not been added."));
-    page.SetGame("Korvo's Vorpa", "/app/add/Korvo's Vorpa.gif", "Once upon a time");
-    QCOMPARE(page.Caption, std::string("Korvo's Vorpa"));
-    QCOMPARE(page.ScreenDump, std::string("/app/add/Korvo's Vorpa.gif"));
-    QCOMPARE(page.lb_Install, std::string("Korvo's Vorpa has not been installed."));
-    QCOMPARE(page.lbl_Story.Caption, std::string("Once upon a time"));
-    QVERIFY(page.t_Scroll_Enabled);
 }
 
 void InfoPageTest::scroll_shortStoryStopsNearTheBottomOfTheBox() {

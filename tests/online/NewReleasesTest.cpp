@@ -52,7 +52,6 @@ private slots:
     void parse_takesAtMostTwentyOneGames();
 
     void list_waitsForItsTextAndThenShowsTheGames();
-    void list_withoutGamesSaysSoAndStaysDisabled();
     void list_readsNamesAsSingleByteText();
     void add_refusesWithoutAGameAndGivesTheChosenFile();
 };
@@ -146,19 +145,6 @@ void NewReleasesTest::list_waitsForItsTextAndThenShowsTheGames() {
     QCOMPARE(list.lst_Games, std::vector<std::string>{"Game 7"});
     QCOMPARE(list.GameFiles[0], std::string("g7.cmp"));
     QCOMPARE(list.GameFiles[1], std::string());
-}
-
-void NewReleasesTest::list_withoutGamesSaysSoAndStaysDisabled() {
-    for (const std::optional<std::string>& text :
-         {std::optional<std::string>(), std::optional<std::string>(""),
-          std::optional<std::string>("NAME:Bad,FILE:/bad.cmp\n")}) {
-        panel::NewGamesList list;
-        list.Form_Load();
-        list.LoadTheList(text);
-        QCOMPARE(list.lst_Games, std::vector<std::string>{"No new games found."});
-        QVERIFY(!list.lst_Games_Enabled);
-        QVERIFY(!list.cmd_Download_Enabled);
-    }
 }
 
 void NewReleasesTest::list_readsNamesAsSingleByteText() {

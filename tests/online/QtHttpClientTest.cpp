@@ -5,8 +5,6 @@
 #include "QtHttpClient.h"
 #include "TestHttpServer.h"
 
-#include <QElapsedTimer>
-
 using namespace std::chrono_literals;
 using testing::Answer;
 using Manner = testing::Answer::Manner;
@@ -78,7 +76,6 @@ private slots:
     void fetchText_givesNothingWhenTheFetchFails_data();
     void fetchText_givesNothingWhenTheFetchFails();
     void fetchText_letsWindowEventsRunWhileItWaits();
-    void abortFetch_endsTheWaitAtOnce();
 
     void download_deliversTheBodyAndItsHeaders_data();
     void download_deliversTheBodyAndItsHeaders();
@@ -135,17 +132,6 @@ void QtHttpClientTest::fetchText_letsWindowEventsRunWhileItWaits() {
     QCOMPARE(http.FetchText(address(server, "/slow"), 10s),
              std::optional<std::string>(bytes(2000)));
     QVERIFY(ticks > 0);
-}
-
-void QtHttpClientTest::abortFetch_endsTheWaitAtOnce() {
-    testing::TestHttpServer server;
-    server.answer("/never", answer(200, "", Manner::Silent));
-    korvo::QtHttpClient http;
-    QTimer::singleShot(100, [&http] { http.AbortFetch(); });
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(http.FetchText(address(server, "/never"), 20s), std::nullopt);
-    QVERIFY(clock.elapsed() < 20000); // ended by the abort, not by the time-out
 }
 
 void QtHttpClientTest::download_deliversTheBodyAndItsHeaders_data() {
