@@ -4,6 +4,8 @@
 #include "DataPath.h"
 #include "FrmMain.h"
 #include "OnlineDialogs.h"
+#include "OnlineSetup.h"
+#include "QtHttpClient.h"
 #include "QtMessages.h"
 #include "Random.h"
 #include "SdlPlayer.h"
@@ -30,10 +32,20 @@ int main(int argc, char* argv[]) {
     korvo::ClockRandom random;
     korvo::XWindowFinder windows;
     launcher::QtScreen screen;
-    launcher::OnlineDialogs dialogs(korvo::messages());
+    // Installing a downloaded component comes with the install watcher.
+    struct NotYetInstaller : launcher::ComponentInstaller {
+        bool InstallComponent(const std::string&) override {
+            korvo::PlatformMessage(launcher::kNotAvailable, korvo::MessageIcon::Information);
+            return false;
+        }
+        void StartInstallWatcher() override {}
+    } installer;
+    korvo::QtHttpClient http;
 
     launcher::Catalogue catalogue;
     catalogue.SetComponentsDir(korvo::programDir());
+    const launcher::OnlineSetup online{catalogue.ComponentsDir(), installer, http};
+    launcher::OnlineDialogs dialogs(korvo::messages(), online);
     launcher::ControlPanel panel(
         {sound, random, windows, korvo::shell(), korvo::messages(), screen, dialogs}, catalogue);
     launcher::FrmMain frmMain(panel);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OnlineSetup.h"
 #include "Services.h"
 
 class QWidget;
@@ -10,10 +11,11 @@ namespace launcher {
 // closes. What is not built yet says so.
 class OnlineDialogs : public Dialogs {
 public:
-    explicit OnlineDialogs(korvo::Messages& messages) : m_messages(messages) {}
+    OnlineDialogs(korvo::Messages& messages, const OnlineSetup& online)
+        : m_messages(messages), m_online(online) {}
     void setOwner(QWidget* owner) { m_owner = owner; }
 
-    void ShowNewReleases() override { notAvailable(); }
+    void ShowNewReleases() override;
     void ShowGameInfo(const GameInfo& page) override;
     void ShowAbout() override { notAvailable(); }
     void ShowHelp() override { notAvailable(); }
@@ -24,6 +26,7 @@ private:
 
     QWidget* m_owner = nullptr;
     korvo::Messages& m_messages;
+    const OnlineSetup& m_online;
 };
 
 inline const std::string kNotAvailable =
