@@ -8,6 +8,8 @@
 #include "FrmMain.h"
 #include "Installation.h"
 #include "OnlineDialogs.h"
+#include "OnlineSetup.h"
+#include "QtHttpClient.h"
 #include "QtMessages.h"
 #include "Random.h"
 #include "RegFunctions.h"
@@ -19,7 +21,30 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <functional>
 #include <memory>
+
+namespace {
+
+// A downloaded component is installed as the shipped one is, and the main window waits for it.
+class PanelInstaller : public launcher::ComponentInstaller {
+public:
+    explicit PanelInstaller(launcher::Installation& installation) : m_installation(installation) {}
+    bool InstallComponent(const std::string& path) override {
+        return m_installation.InstallComponent(path);
+    }
+    void StartInstallWatcher() override {
+        if (startWatcher) {
+            startWatcher();
+        }
+    }
+    std::function<void()> startWatcher; // set once the main window exists
+
+private:
+    launcher::Installation& m_installation;
+};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -35,21 +60,30 @@ int main(int argc, char* argv[]) {
     korvo::ClockRandom random;
     korvo::XWindowFinder windows;
     launcher::QtScreen screen;
-    launcher::OnlineDialogs dialogs(korvo::messages());
     korvo::Registry registry;
     launcher::RegFunctions regFunctions(registry);
+    korvo::QtHttpClient http;
 
     launcher::Catalogue catalogue;
+    catalogue.SetComponentsDir(korvo::programDir());
     launcher::Installation installation({korvo::shell(), korvo::messages(), regFunctions},
                                         catalogue);
     // The launcher's one sound player plays every clip of the run; the logo owns it.
     launcher::FrmLogo frmLogo(std::make_unique<korvo::SdlPlayer>(), windows, screen, installation,
                               catalogue);
+
+    PanelInstaller installer(installation);
+    const launcher::OnlineSetup online{catalogue.ComponentsDir(), installer, http};
+    launcher::OnlineDialogs dialogs(online);
     launcher::ControlPanel panel(
         {frmLogo.sound(), random, windows, korvo::shell(), korvo::messages(), screen, dialogs},
         catalogue);
     launcher::FrmMain frmMain(panel);
     dialogs.setOwner(&frmMain);
+    installer.startWatcher = [&] {
+        panel.StartInstallWatcher(launcher::kInstalling);
+        frmMain.refresh();
+    };
 
     bool mainLoaded = false;
     screen.beforeEvents = [&] {

@@ -85,7 +85,7 @@ void FrmAbout::Form_Load() {
     setWindowTitle(QString::fromStdString("About " + AppTitle));
     m_lblVersion->setText(QString::fromStdString("Version " + AppVersion()));
     m_lblTitle->setText(QString::fromStdString(AppTitle));
-    m_lblCopyright->setText("Copyright \u00a9 2026 Korvo Games. All rights reserved.");
+    m_lblCopyright->setText(QString::fromStdString(korvo::copyrightLine(2026)));
     m_lbWebsite->setText(QString::fromStdString(WebAddress));
     // The label sizes itself to its text and stands in the middle of the box.
     m_lbWebsite->adjustSize();

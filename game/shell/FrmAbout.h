@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Maker.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -8,7 +10,7 @@ class QPushButton;
 namespace zeltrix {
 
 // The maker's website, without a scheme.
-inline const std::string WebAddress = "www.korvogames.com";
+inline const std::string WebAddress = korvo::WebAddress;
 
 // The about box: title, version, copyright, the website and the system-information button.
 // Shown modally with exec(); OK, Enter and Escape close it.

@@ -2,6 +2,7 @@
 
 #include "DataPath.h"
 #include "Documents.h"
+#include "Maker.h"
 #include "SysInfo.h"
 #include "Twips.h"
 
@@ -19,15 +20,6 @@ constexpr int kClientWidth = 6330;
 constexpr int kClientHeight = 5310;
 constexpr int kTextLeft = 1110;
 constexpr int kTextWidth = 4980;
-
-// The maker, until the shared constants of the maker arrive in the platform.
-const std::string kMakerName = "Zandolfic Software";
-const std::string kWebsiteName = "Quibbrik";
-const std::string kWebAddress = "www.quibbrik.com";
-
-std::string copyrightLine(int year) {
-    return "Copyright \u00a9 " + std::to_string(year) + " " + kMakerName + ". All rights reserved.";
-}
 
 void place(QWidget* widget, int left, int top, int width, int height) {
     using korvo::toPixels;
@@ -60,7 +52,7 @@ std::string DistributionTerms() {
            "own, which you accept when you install them.\n"
            "You may not sell, change or take apart the Control Panel or any game component. "
            "The full terms are on the " +
-           kWebsiteName + " website, " + kWebAddress + ".";
+           korvo::WebsiteName + " website, " + korvo::WebAddress + ".";
 }
 
 FrmAbout::FrmAbout(QWidget* owner)
@@ -129,8 +121,8 @@ void FrmAbout::Form_Load() {
     setWindowTitle(QString::fromStdString(kAboutCaption));
     m_lblVersion->setText(QString::fromStdString(VersionLine()));
     m_lblTitle->setText(QString::fromStdString(kAboutTitle));
-    m_lblCopyright->setText(QString::fromStdString(copyrightLine(2000)));
-    m_lbWebsite->setText(QString::fromStdString(kWebAddress));
+    m_lblCopyright->setText(QString::fromStdString(korvo::copyrightLine(2000)));
+    m_lbWebsite->setText(QString::fromStdString(korvo::WebAddress));
     // The label sizes itself to its text and stands in the middle of the box.
     m_lbWebsite->adjustSize();
     m_lbWebsite->move((width() - m_lbWebsite->width()) / 2, korvo::toPixels(1440));

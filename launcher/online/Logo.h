@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "Control.h"
 #include "Installation.h"
+#include "Maker.h"
 #include "MultimediaPlayer.h"
 #include "Services.h"
 #include "SoundBoard.h"
@@ -25,8 +26,6 @@ inline constexpr int kCoinStep = 250;
 // The tick that hands over to the main window.
 inline constexpr int kLastTick = 60;
 inline const std::string kIntroTune = "intro1.mid";
-// The maker whose name the logo spells out.
-inline const std::string kLogoMaker = "Zandolfic Software";
 
 // A picture painted onto the window's persistent background at a place, in its own size.
 struct Stamp {
@@ -71,7 +70,7 @@ struct LogoServices {
 // its timers here.
 class Logo {
 public:
-    explicit Logo(LogoServices services, const std::string& maker = kLogoMaker);
+    explicit Logo(LogoServices services, const std::string& maker = korvo::MakerName);
 
     LogoForm& form() { return m_form; }
     const LogoForm& form() const { return m_form; }

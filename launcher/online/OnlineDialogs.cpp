@@ -3,30 +3,38 @@
 #include "Documents.h"
 #include "FrmAbout.h"
 #include "FrmBlab.h"
+#include "FrmNew.h"
 #include "Modal.h"
 
 namespace launcher {
 
+namespace {
+// A window whose title may hold "Korvo's" must not outlive its showing: the launcher waits
+// while any such window exists, hidden ones included.
+template <typename Form> void showAndDestroy(Form* form) {
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    korvo::showModal(*form);
+}
+} // namespace
+
+void OnlineDialogs::ShowNewReleases() {
+    showAndDestroy(new FrmNew(m_online, m_owner));
+}
+
 void OnlineDialogs::ShowGameInfo(const GameInfo& page) {
-    FrmBlab blab(m_owner);
-    blab.fill(page);
-    korvo::showModal(blab);
+    auto* blab = new FrmBlab(m_online, m_owner);
+    blab->SetGame(page.Caption, page.Picture, page.lbl_Story);
+    showAndDestroy(blab);
 }
 
 void OnlineDialogs::ShowAbout() {
-    FrmAbout about(m_owner);
-    korvo::showModal(about);
+    showAndDestroy(new FrmAbout(m_owner));
 }
 
 bool OnlineDialogs::OpenDocument(const std::string& document, int style) {
     bool opened = false;
     korvo::OpenDocument(document, style, opened);
     return opened;
-}
-
-void OnlineDialogs::notAvailable() {
-    m_messages.Show(
-        {kNotAvailable, korvo::MessageIcon::Information, korvo::MessageButtons::Ok, {}});
 }
 
 } // namespace launcher

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OnlineSetup.h"
 #include "Services.h"
 
 class QWidget;
@@ -7,25 +8,20 @@ class QWidget;
 namespace launcher {
 
 // The launcher's other windows, each modal, owned by the main window and destroyed when it
-// closes. What is not built yet says so.
+// closes.
 class OnlineDialogs : public Dialogs {
 public:
-    explicit OnlineDialogs(korvo::Messages& messages) : m_messages(messages) {}
+    explicit OnlineDialogs(const OnlineSetup& online) : m_online(online) {}
     void setOwner(QWidget* owner) { m_owner = owner; }
 
-    void ShowNewReleases() override { notAvailable(); }
+    void ShowNewReleases() override;
     void ShowGameInfo(const GameInfo& page) override;
     void ShowAbout() override;
     bool OpenDocument(const std::string& document, int style) override;
 
 private:
-    void notAvailable();
-
     QWidget* m_owner = nullptr;
-    korvo::Messages& m_messages;
+    const OnlineSetup& m_online;
 };
-
-inline const std::string kNotAvailable =
-    "This part of the Korvo Control Panel is not available yet.";
 
 } // namespace launcher

@@ -31,7 +31,7 @@ private slots:
         FrmAbout about;
         QCOMPARE(about.windowTitle(), "About Korvo's Zeltrix");
         QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version 2.1.0");
-        QCOMPARE(about.findChild<QLabel*>("lb_Website")->text(), "www.korvogames.com");
+        QCOMPARE(about.findChild<QLabel*>("lb_Website")->text(), "www.quibbrik.com");
     }
 
     void escapeAndEnterCloseTheBox() {
@@ -47,15 +47,15 @@ private slots:
         FrmAbout about;
         auto* website = about.findChild<QLabel*>("lb_Website");
         QTest::mouseClick(website, Qt::LeftButton);
-        QCOMPARE(m_shell.opened, std::vector<std::string>{"http://www.korvogames.com"});
+        QCOMPARE(m_shell.opened, std::vector<std::string>{"http://www.quibbrik.com"});
         QVERIFY(m_messages.shown.empty());
 
         m_shell.openSucceeds = false;
         QTest::mouseClick(website, Qt::LeftButton);
         QCOMPARE(m_messages.texts(),
-                 (std::vector<std::string>{"Unable to open http://www.korvogames.com.",
+                 (std::vector<std::string>{"Unable to open http://www.quibbrik.com.",
                                            "Unable to locate your web browser.\n\nIf you have a "
-                                           "web browser, you can visit www.korvogames.com."}));
+                                           "web browser, you can visit www.quibbrik.com."}));
     }
 };
 

@@ -1,0 +1,246 @@
+#include "ComponentDownload.h"
+
+#include "Maker.h"
+#include "Messages.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+namespace launcher {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::int64_t kChunk = 1024;
+
+korvo::Control control(int left, int top, int width, int height) {
+    korvo::Control c;
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
+    return c;
+}
+
+bool isSuccess(int status) {
+    return status >= 200 && status <= 299;
+}
+
+} // namespace
+
+std::string DownloadFailureMessage() {
+    return "Unable to download the game from the " + korvo::WebsiteName +
+           " website.\n\nPlease try again later.  If the problem persists then please email " +
+           korvo::SupportEmail + ".";
+}
+
+ComponentDownload::ComponentDownload(const OnlineSetup& setup)
+    : lb_Status(control(120, 120, 5160, 1035)), lb_Progress(control(780, 1740, 4500, 255)),
+      pb_Progress(control(780, 1335, 4500, 300)), pb_Bar(control(0, 0, 0, 300)),
+      img_beam(control(150, 218, 240, 105)), m_setup(setup) {
+    pb_Bar.BackColor = {0, 0, 255};
+}
+
+ComponentDownload::~ComponentDownload() {
+    // A window closed in any other way still leaves no partial file behind.
+    if (!Closed) {
+        Abandon();
+    }
+}
+
+void ComponentDownload::Form_Load() {
+    lb_Status.Caption =
+        "Downloading from " + korvo::WebsiteName + " :\n" + DownloadURL + "\n\nPlease stand by...";
+    BarWidth = 0;
+    pb_Bar.Width = 0;
+    lb_Progress.Caption = "Connecting to website...";
+    RequestActive = true;
+    changed();
+    m_inet1 = m_setup.http.StartDownload(DownloadURL, *this, m_setup.downloadTimeout);
+}
+
+void ComponentDownload::cmd_Cancel_Click() {
+    if (Closed) {
+        return;
+    }
+    Abandon();
+    Close();
+}
+
+std::int64_t ComponentDownload::GetFileSize() const {
+    const std::string value = m_inet1 ? m_inet1->GetHeader("CONTENT-LENGTH") : std::string();
+    if (value.empty()) {
+        return 1;
+    }
+    std::int64_t size = 0;
+    const char* end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, size);
+    if (error != std::errc() || stop != end || size < 0) {
+        throw std::runtime_error("CONTENT-LENGTH is not a whole number: " + value);
+    }
+    return size;
+}
+
+void ComponentDownload::StateChanged(int state) {
+    if (Closed) {
+        return;
+    }
+    try {
+        switch (state) {
+        case korvo::kResponseReceived:
+            if (RequestActive) {
+                ResponseReceived();
+            }
+            break;
+        case korvo::kRequestFailed:
+            if (m_inet1 && m_inet1->StillExecuting()) {
+                lb_Progress.Caption = "Connection reset. Cancelling request...";
+                cmd_Cancel_Enabled = false;
+                changed();
+            } else {
+                FailurePath();
+            }
+            break;
+        case korvo::kResponseCompleted:
+            if (RequestActive) {
+                ResponseCompleted();
+            }
+            break;
+        default:
+            break;
+        }
+    } catch (const std::exception&) {
+        FailurePath();
+    }
+}
+
+void ComponentDownload::ResponseReceived() {
+    // An error page is no component: only a 2xx answer is written.
+    if (!isSuccess(m_inet1->StatusCode())) {
+        throw std::runtime_error("the server answered " + std::to_string(m_inet1->StatusCode()));
+    }
+    m_size = GetFileSize();
+    m_lengthGiven = !m_inet1->GetHeader("CONTENT-LENGTH").empty();
+    // No component is empty; a body sent after a length of 0 never arrives.
+    if (m_size == 0) {
+        throw std::runtime_error("the server announced an empty file");
+    }
+    DownloadOK = true;
+    m_counter = 0;
+    m_received = 0;
+    const fs::path file(DownloadFile);
+    const fs::path folder = file.parent_path();
+    if (!fs::is_directory(folder)) {
+        fs::create_directory(folder);
+    }
+    m_writing = true;
+    m_file.open(TemporaryFile(), std::ios::binary | std::ios::trunc);
+    if (!m_file) {
+        throw std::runtime_error("cannot create " + TemporaryFile());
+    }
+}
+
+void ComponentDownload::DataArrived(std::string_view bytes) {
+    if (Closed || !RequestActive || bytes.empty()) {
+        return;
+    }
+    try {
+        if (!m_file.is_open()) {
+            ResponseReceived();
+        }
+        m_file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!m_file) {
+            throw std::runtime_error("cannot write " + TemporaryFile());
+        }
+        m_received += static_cast<std::int64_t>(bytes.size());
+        if (m_lengthGiven && m_received > m_size) {
+            throw std::runtime_error("more bytes than announced");
+        }
+        CountChunks(m_received / kChunk);
+    } catch (const std::exception&) {
+        FailurePath();
+    }
+}
+
+// Every whole chunk counts as it arrives; a last piece counts when it holds two bytes or more.
+void ComponentDownload::CountChunks(std::int64_t counter) {
+    if (counter <= m_counter) {
+        return;
+    }
+    m_counter = counter;
+    lb_Progress.Caption = std::to_string(m_counter) + " Kb copied.";
+    const double width = static_cast<double>(m_counter) /
+                         (static_cast<double>(m_size) / static_cast<double>(kChunk)) *
+                         static_cast<double>(pb_Progress.Width);
+    BarWidth = static_cast<float>(width);
+    pb_Bar.Width = static_cast<int>(std::clamp(width, 0.0, static_cast<double>(pb_Progress.Width)));
+    // One blink for every delivery: the beam shows that data is flowing.
+    img_beam.Visible = !img_beam.Visible;
+    changed();
+}
+
+void ComponentDownload::ResponseCompleted() {
+    if (!m_file.is_open()) {
+        ResponseReceived();
+    }
+    if (m_received % kChunk >= 2) {
+        CountChunks(m_counter + 1);
+    }
+    m_file.close();
+    if (m_file.fail()) {
+        throw std::runtime_error("cannot write " + TemporaryFile());
+    }
+    if (m_received == 0 || (m_lengthGiven && m_received != m_size)) {
+        throw std::runtime_error("the file arrived incomplete");
+    }
+    fs::rename(TemporaryFile(), DownloadFile);
+    m_writing = false;
+    if (DownloadOK) {
+        lb_Status.Caption = "Installing...";
+        changed();
+        if (m_setup.installer.InstallComponent(DownloadFile)) {
+            m_setup.installer.StartInstallWatcher();
+        }
+    }
+    Close();
+}
+
+void ComponentDownload::FailurePath() {
+    // Everything stops before the message is shown, so nothing arrives while it is open.
+    Abandon();
+    korvo::PlatformMessage(DownloadFailureMessage(), korvo::MessageIcon::Exclamation);
+    Close();
+}
+
+void ComponentDownload::Abandon() {
+    DownloadOK = false;
+    RequestActive = false;
+    if (m_inet1) {
+        m_inet1->Cancel();
+    }
+    if (m_file.is_open()) {
+        m_file.close();
+    }
+    if (m_writing) {
+        m_writing = false;
+        std::error_code ignored;
+        fs::remove(TemporaryFile(), ignored);
+    }
+}
+
+void ComponentDownload::Close() {
+    Closed = true;
+    changed();
+}
+
+void ComponentDownload::changed() {
+    if (onChanged) {
+        onChanged();
+    }
+}
+
+} // namespace launcher

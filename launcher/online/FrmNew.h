@@ -1,0 +1,50 @@
+#pragma once
+
+#include "NewReleases.h"
+#include "OnlineSetup.h"
+
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace launcher {
+
+// "Add New Game": fetches the list of new releases from the download server and hands the
+// chosen game to the download window. Show it modally, owned by the main window, with
+// WA_DeleteOnClose; it fetches the list when it is first shown and whenever it becomes the
+// active window again.
+class FrmNew : public QDialog {
+public:
+    FrmNew(const OnlineSetup& setup, QWidget* owner);
+
+    // Fetches and shows the list; the window answers the user while it waits.
+    void LoadTheList();
+
+    const NewGamesList& list() const { return m_list; }
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void Form_Activate();
+    void cmd_Download_Click();
+    void refresh();
+
+    const OnlineSetup& m_setup;
+    NewGamesList m_list;
+    bool m_shown = false;
+    bool m_wasInactive = false;
+    bool m_loading = false;
+    bool m_closed = false;
+    QListWidget* m_lstGames;
+    QPushButton* m_cmdDownload;
+    QPushButton* m_cmdClose;
+    QLabel* m_lbInstall;
+};
+
+} // namespace launcher

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Http.h"
+
+#include <chrono>
+#include <string>
+
+namespace launcher {
+
+// The download server's host (and port) as the build sets it (KORVO_DOWNLOAD_HOST).
+extern const std::string DownloadHost;
+
+// The address of a file the server offers: "http://" + host + "/downloads/" + name. A host that
+// brings its own scheme ("https://...") is used as given. Characters that cannot stand in a
+// path are percent-encoded, so the name always stays one file of the downloads folder.
+std::string DownloadAddress(const std::string& host, const std::string& fileName);
+
+// Runs a downloaded component and watches it; the main window implements it.
+class ComponentInstaller {
+public:
+    virtual ~ComponentInstaller() = default;
+    // Checks the component's signature and starts it; true when its installer runs.
+    virtual bool InstallComponent(const std::string& path) = 0;
+    // Disables the main window and starts the wait for the installer ("Installing").
+    virtual void StartInstallWatcher() = 0;
+};
+
+// What the online windows need from the program; it lives for the whole run.
+struct OnlineSetup {
+    std::string componentsDir; // ComponentsDir, ending in "/"
+    ComponentInstaller& installer;
+    korvo::HttpClient& http;
+    std::string downloadHost = DownloadHost;
+    std::chrono::milliseconds listTimeout = std::chrono::seconds(60);
+    std::chrono::milliseconds downloadTimeout = std::chrono::seconds(20);
+};
+
+} // namespace launcher

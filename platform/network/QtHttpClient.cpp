@@ -1,0 +1,207 @@
+#include "QtHttpClient.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+namespace korvo {
+
+namespace {
+
+// Qt stops handing on the body while this much waits for the window thread, so the memory stays
+// flat however large the file; larger buffers are no faster on loopback.
+constexpr qint64 kReadBuffer = 512 * 1024;
+// Everything waiting is handed to the receiver at once.
+constexpr qint64 kPiece = kReadBuffer;
+
+QNetworkRequest requestFor(const std::string& address) {
+    QNetworkRequest request(QUrl(QString::fromStdString(address)));
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    return request;
+}
+
+int statusOf(const QNetworkReply& reply) {
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+
+bool isSuccess(int status) {
+    return status >= 200 && status <= 299;
+}
+
+// Qt reports a connection cut short as a success: a body shorter or longer than its announced
+// length is a failure.
+bool isWhole(const QNetworkReply& reply, qint64 received) {
+    if (!reply.hasRawHeader("Content-Length")) {
+        return true;
+    }
+    bool number = false;
+    const qint64 length = reply.rawHeader("Content-Length").trimmed().toLongLong(&number);
+    return !number || length == received;
+}
+
+class QtTransfer : public Transfer {
+public:
+    QtTransfer(QNetworkReply* reply, TransferEvents& events) : m_reply(reply), m_events(events) {
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, [this] {
+            // A redirection is followed by the manager: only the final answer counts.
+            if (statusOf(*m_reply) / 100 != 3) {
+                reportResponse();
+            }
+        });
+        QObject::connect(reply, &QNetworkReply::readyRead, [this] { deliver(); });
+        QObject::connect(reply, &QNetworkReply::errorOccurred, [this] {
+            // Reported while the reply still runs; its end follows as a second failure.
+            m_events.StateChanged(kRequestFailed);
+        });
+        QObject::connect(reply, &QNetworkReply::finished, [this] { finish(); });
+    }
+
+    ~QtTransfer() override { Cancel(); }
+
+    int StatusCode() const override { return m_status; }
+
+    std::string GetHeader(std::string_view name) const override {
+        const QByteArray key(name.data(), static_cast<qsizetype>(name.size()));
+        for (const auto& [header, value] : m_headers) {
+            if (header.compare(key, Qt::CaseInsensitive) == 0) {
+                return value.toStdString();
+            }
+        }
+        return {};
+    }
+
+    bool StillExecuting() const override { return m_reply != nullptr && !m_reply->isFinished(); }
+
+    void Cancel() override {
+        if (m_reply == nullptr) {
+            return;
+        }
+        QNetworkReply* reply = m_reply;
+        m_reply = nullptr;
+        QObject::disconnect(reply, nullptr, nullptr, nullptr);
+        // Aborted from the event loop: the reply may be in the middle of one of its signals,
+        // and a message box may keep this loop level busy for a while.
+        QTimer::singleShot(0, reply, [reply] {
+            reply->abort();
+            reply->deleteLater();
+        });
+    }
+
+private:
+    void reportResponse() {
+        if (m_reported || m_reply == nullptr) {
+            return;
+        }
+        m_reported = true;
+        // The limit reaches the connection only once the request is under way; set again, it
+        // holds for the rest of the body.
+        m_reply->setReadBufferSize(kReadBuffer);
+        m_status = statusOf(*m_reply);
+        m_headers = m_reply->rawHeaderPairs();
+        m_events.StateChanged(kResponseReceived);
+    }
+
+    // Hands on everything that has arrived; stops when the receiver cancels.
+    void deliver() {
+        reportResponse();
+        while (m_reply != nullptr && m_reply->bytesAvailable() > 0) {
+            const QByteArray piece = m_reply->read(kPiece);
+            m_delivered += piece.size();
+            m_events.DataArrived(std::string_view(piece.constData(), piece.size()));
+        }
+    }
+
+    void finish() {
+        if (m_reply == nullptr) {
+            return;
+        }
+        if (m_reply->error() == QNetworkReply::NoError) {
+            deliver();
+        }
+        if (m_reply == nullptr) {
+            return;
+        }
+        QNetworkReply* reply = m_reply;
+        m_reply = nullptr;
+        QObject::disconnect(reply, nullptr, nullptr, nullptr);
+        reply->deleteLater();
+        const bool whole = reply->error() == QNetworkReply::NoError && isWhole(*reply, m_delivered);
+        m_events.StateChanged(whole ? kResponseCompleted : kRequestFailed);
+    }
+
+    QNetworkReply* m_reply;
+    TransferEvents& m_events;
+    bool m_reported = false;
+    int m_status = 0;
+    qint64 m_delivered = 0;
+    QList<QNetworkReply::RawHeaderPair> m_headers;
+};
+
+} // namespace
+
+QtHttpClient::QtHttpClient() : m_manager(std::make_unique<QNetworkAccessManager>()) {}
+
+QtHttpClient::~QtHttpClient() {
+    AbortFetch();
+}
+
+std::optional<std::string> QtHttpClient::FetchText(const std::string& address,
+                                                   std::chrono::milliseconds timeout) {
+    if (m_fetch) {
+        return std::nullopt; // one list at a time
+    }
+    QNetworkReply* reply = m_manager->get(requestFor(address));
+    m_fetch = reply;
+    QByteArray body;
+    bool tooLong = false;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        body += reply->readAll();
+        if (body.size() > kMaxTextBytes) {
+            tooLong = true;
+            reply->abort();
+        }
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    deadline.start(timeout);
+    if (!reply->isFinished()) {
+        loop.exec();
+    }
+    if (reply->isOpen()) {
+        body += reply->readAll();
+    }
+    const bool ok = reply->error() == QNetworkReply::NoError && isSuccess(statusOf(*reply)) &&
+                    !tooLong && body.size() <= kMaxTextBytes && isWhole(*reply, body.size());
+    m_fetch = nullptr;
+    QObject::disconnect(reply, nullptr, nullptr, nullptr);
+    reply->deleteLater();
+    if (!ok) {
+        return std::nullopt;
+    }
+    return body.toStdString();
+}
+
+void QtHttpClient::AbortFetch() {
+    if (m_fetch) {
+        m_fetch->abort();
+    }
+}
+
+std::unique_ptr<Transfer> QtHttpClient::StartDownload(const std::string& address,
+                                                      TransferEvents& events,
+                                                      std::chrono::milliseconds timeout) {
+    QNetworkRequest request = requestFor(address);
+    request.setTransferTimeout(static_cast<int>(timeout.count()));
+    QNetworkReply* reply = m_manager->get(request);
+    reply->setReadBufferSize(kReadBuffer);
+    return std::make_unique<QtTransfer>(reply, events);
+}
+
+} // namespace korvo
