@@ -1,4 +1,5 @@
 #include "ControlPanel.h"
+#include "Installation.h"
 #include "PanelFixture.h"
 
 #include <QtTest>
@@ -42,6 +43,13 @@ private slots:
     void gameWithoutWindowBringsTheLauncherBackAtTheFirstPoll();
     void gameThatCannotStartSaysSo();
     void menusRefreshAndLeadToTheOtherWindows();
+    void installWatcherWaitsForTheJobAndThenCleansUpAndRebuilds_data();
+    void installWatcherWaitsForTheJobAndThenCleansUpAndRebuilds();
+    void installWatcherAnnouncesOnceEvenWhenItTicksDuringTheRebuild();
+    void removeStartsTheUninstallerUnderTheWatcher_data();
+    void removeStartsTheUninstallerUnderTheWatcher();
+    void helpOpensUnlessAHelpWindowIsOpen_data();
+    void helpOpensUnlessAHelpWindowIsOpen();
 };
 
 void ControlPanelTest::buttonsSwitchAndWindowFollowTheGrid_data() {
@@ -403,6 +411,162 @@ void ControlPanelTest::menusRefreshAndLeadToTheOtherWindows() {
     QCOMPARE(f.panel.ButtonName(0), std::string("New Game"));
     f.panel.m_About_Click();
     QCOMPARE(f.dialogs.abouts, 1);
+}
+
+void ControlPanelTest::installWatcherWaitsForTheJobAndThenCleansUpAndRebuilds_data() {
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<bool>("announced");
+    QTest::newRow("installation") << QString::fromStdString(launcher::kInstalling) << true;
+    QTest::newRow("removal") << QString() << false;
+}
+
+void ControlPanelTest::installWatcherWaitsForTheJobAndThenCleansUpAndRebuilds() {
+    QFETCH(QString, tag);
+    QFETCH(bool, announced);
+    PanelFixture f;
+    f.offer(names({"Vorpa", "Zeltrix"}));
+    f.install("Korvo's Vorpa");
+    f.panel.Form_Load();
+    f.panel.RefreshGames(false); // the user is looking at the other games
+    f.onDisk("korvo002.cmp");
+    f.write(f.app + "/add/components.cmp", "shipped");
+
+    f.panel.StartInstallWatcher(tag.toStdString());
+    QVERIFY(!f.form().Enabled);
+    QVERIFY(f.form().t_Install_PauseEnabled);
+    QCOMPARE(QString::fromStdString(f.form().t_Install_PauseTag), tag);
+
+    f.panel.t_Install_Pause_Timer(); // one second later
+    QVERIFY(!f.form().t_Install_PauseEnabled);
+    QVERIFY(f.form().t_Install_PauseTag.empty());
+    QVERIFY(f.form().t_Install_RefreshEnabled);
+    QCOMPARE(QString::fromStdString(f.form().t_Install_RefreshTag), tag);
+
+    // Any window titled "Korvo's ..." but not "... help" holds the watcher: the installer's,
+    // or a game's.
+    f.windows.windows = {{1, "korvo's help"}, {2, "Korvo's Zeltrix Setup"}};
+    f.panel.t_Install_Refresh_Timer();
+    f.windows.windows = {{1, "korvo's help"}, {3, "KORVO'S VORPA"}};
+    f.panel.t_Install_Refresh_Timer();
+    QVERIFY(!f.form().Enabled);
+    QVERIFY(f.form().t_Install_RefreshEnabled);
+    QVERIFY(QFile::exists(f.components + "korvo002.cmp"));
+
+    f.install("Korvo's Zeltrix"); // what the installer put there
+    f.windows.windows = {{1, "Korvo's Help"}};
+    const int raises = f.form().Raises;
+    f.messages.shown.clear();
+    f.panel.t_Install_Refresh_Timer();
+    QVERIFY(f.form().Enabled);
+    QVERIFY(f.form().Visible);
+    QCOMPARE(f.form().Raises, raises + 1);
+    QVERIFY(!f.form().t_Install_RefreshEnabled);
+    QVERIFY(!QFile::exists(f.components + "korvo002.cmp"));
+    QVERIFY(QFile::exists(f.app + "/add/components.cmp"));
+    // Rebuilt in the view the user had: Zeltrix is no longer offered.
+    QVERIFY(!f.catalogue.ShowingInstalled);
+    QCOMPARE(f.panel.ButtonCount(), 1);
+    QCOMPARE(f.panel.ButtonName(0), std::string("New Game"));
+    QCOMPARE(f.messages.texts(), announced ? std::vector<std::string>{launcher::kInstallComplete}
+                                           : std::vector<std::string>{});
+    if (announced) {
+        QCOMPARE(f.messages.shown[0].icon, MessageIcon::Information);
+    }
+    // The tag stays until the next job.
+    QCOMPARE(QString::fromStdString(f.form().t_Install_RefreshTag), tag);
+}
+
+void ControlPanelTest::installWatcherAnnouncesOnceEvenWhenItTicksDuringTheRebuild() {
+    PanelFixture f;
+    f.offer(names({"Zeltrix"}));
+    f.install("Korvo's Zeltrix");
+    f.panel.StartInstallWatcher(launcher::kInstalling);
+    f.panel.t_Install_Pause_Timer();
+    // The rebuild lets events run; the refresh timer's next tick may come meanwhile, as it does
+    // for as long as the window has the timer on.
+    f.screen.onEvents = [&f] {
+        if (f.form().t_Install_RefreshEnabled) {
+            f.panel.t_Install_Refresh_Timer();
+        }
+    };
+    f.panel.t_Install_Refresh_Timer();
+    QCOMPARE(f.messages.texts(), std::vector<std::string>{launcher::kInstallComplete});
+}
+
+void ControlPanelTest::removeStartsTheUninstallerUnderTheWatcher_data() {
+    QTest::addColumn<QString>("uninstaller"); // "", "file" or "folder"
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("uninstaller there") << "file" << true;
+    QTest::newRow("uninstaller there, does not start") << "file" << false;
+    QTest::newRow("no uninstaller") << "" << false;
+    QTest::newRow("a folder of that name") << "folder" << false;
+}
+
+void ControlPanelTest::removeStartsTheUninstallerUnderTheWatcher() {
+    QFETCH(QString, uninstaller);
+    QFETCH(bool, starts);
+    PanelFixture f;
+    f.offer(names({"Zeltrix"}));
+    f.install("Korvo's Zeltrix");
+    f.panel.Form_Load();
+    const QString path = f.components + "uninstall components.exe";
+    if (uninstaller == "file") {
+        f.onDisk("uninstall components.exe");
+    } else if (uninstaller == "folder") {
+        f.onDisk("uninstall components.exe/");
+    }
+    f.shell.startSucceeds = starts;
+    bool disabledAtStart = false;
+    f.shell.onStart = [&f, &disabledAtStart](const std::string&) {
+        disabledAtStart = !f.form().Enabled;
+    };
+    f.panel.m_Remove_Click();
+
+    if (uninstaller != "file") {
+        QCOMPARE(f.messages.texts(), std::vector<std::string>{launcher::kNothingToRemove});
+        QCOMPARE(f.messages.shown[0].icon, MessageIcon::Exclamation);
+        QVERIFY(f.shell.started.empty());
+        QVERIFY(f.form().Enabled);
+        QVERIFY(!f.form().t_Install_PauseEnabled);
+        return;
+    }
+    QCOMPARE(f.shell.started, std::vector<std::string>{path.toStdString()});
+    QCOMPARE(f.shell.arguments[0], std::vector<std::string>{"CP"});
+    QVERIFY(disabledAtStart);
+    if (starts) {
+        QVERIFY(f.messages.shown.empty());
+        QVERIFY(!f.form().Enabled);
+        QVERIFY(f.form().t_Install_PauseEnabled);
+        QVERIFY(f.form().t_Install_PauseTag.empty());
+    } else {
+        // Nothing to wait for: said plainly, and the window is usable at once.
+        QCOMPARE(f.messages.shown.size(), std::size_t(1));
+        QVERIFY(f.messages.shown[0].text.find(path.toStdString()) != std::string::npos);
+        QVERIFY(f.form().Enabled);
+        QVERIFY(!f.form().t_Install_PauseEnabled);
+    }
+}
+
+void ControlPanelTest::helpOpensUnlessAHelpWindowIsOpen_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("no help window") << "" << true;
+    QTest::newRow("an installer's window") << "Korvo's Zeltrix Setup" << true;
+    QTest::newRow("the help window") << "Korvo's Help" << false;
+    QTest::newRow("in any letter case") << "KORVO'S HELP - Contents" << false;
+}
+
+void ControlPanelTest::helpOpensUnlessAHelpWindowIsOpen() {
+    QFETCH(QString, window);
+    QFETCH(bool, opens);
+    PanelFixture f;
+    if (!window.isEmpty()) {
+        f.windows.windows = {{7, window.toStdString()}};
+    }
+    f.panel.m_Instructions_Click();
+    using Documents = std::vector<std::pair<std::string, int>>;
+    const Documents help{{(f.app + "/add/korvo's help.hlp").toStdString(), 0}};
+    QCOMPARE(f.dialogs.documents, opens ? help : Documents{});
 }
 
 QTEST_GUILESS_MAIN(ControlPanelTest)
