@@ -11,12 +11,14 @@
 #include <QTimer>
 #include <QtTest>
 
-// The information page on a private X server: the launcher waits while any window titled
-// "Korvo's ..." exists, so the page, which bears the game's name, must be gone once closed.
+// The information page and the about box on a private X server: the launcher waits while any
+// window titled "Korvo's ..." exists, so a window that bears such a name must be gone once
+// closed.
 class OnlineDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void pageShowsTheGameAndIsGoneOnceClosed();
+    void aboutBoxIsGoneOnceClosed();
 };
 
 void OnlineDialogsTest::pageShowsTheGameAndIsGoneOnceClosed() {
@@ -27,7 +29,6 @@ void OnlineDialogsTest::pageShowsTheGameAndIsGoneOnceClosed() {
     QVERIFY(image.save(picture, "PNG"));
 
     korvo::XWindowFinder finder;
-    fakes::FakeMessages messages;
     QWidget owner;
     owner.setWindowTitle("Game Control Panel");
     owner.show();
@@ -66,6 +67,40 @@ void OnlineDialogsTest::pageShowsTheGameAndIsGoneOnceClosed() {
     QVERIFY(pageWindow != 0);
     // Closed, it is gone from the display, not only hidden.
     QTRY_VERIFY(!finder.IsWindow(pageWindow));
+    QVERIFY(owner.findChild<QDialog*>() == nullptr);
+}
+
+void OnlineDialogsTest::aboutBoxIsGoneOnceClosed() {
+    QTemporaryDir dir;
+    korvo::XWindowFinder finder;
+    QWidget owner;
+    owner.setWindowTitle("Game Control Panel");
+    owner.show();
+    fakes::FakeComponentInstaller installer;
+    fakes::FakeHttpClient http;
+    const launcher::OnlineSetup online{dir.path().toStdString() + "/", installer, http};
+    launcher::OnlineDialogs dialogs(online);
+    dialogs.setOwner(&owner);
+
+    korvo::WindowId aboutWindow = 0;
+    QTimer::singleShot(0, &owner, [&] {
+        QWidget* modal = nullptr;
+        const auto closeAnyway = qScopeGuard([&] {
+            if (modal != nullptr) {
+                modal->close();
+            }
+        });
+        QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+        QCOMPARE(modal->windowTitle(), QString("About Korvo's Control Panel"));
+        QCOMPARE(modal->parentWidget(), &owner);
+        aboutWindow = static_cast<korvo::WindowId>(modal->winId());
+        QVERIFY(finder.IsWindow(aboutWindow));
+        QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), korvo::WindowId(0));
+        modal->findChild<QPushButton*>("cmdOK")->click();
+    });
+    dialogs.ShowAbout();
+    QVERIFY(aboutWindow != 0);
+    QTRY_VERIFY(!finder.IsWindow(aboutWindow));
     QVERIFY(owner.findChild<QDialog*>() == nullptr);
 }
 
