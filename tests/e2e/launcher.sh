@@ -4,28 +4,12 @@
 # second of the game's end. The buttons are found by their names over the accessibility bus.
 #   bash launcher.sh STAGED_LAUNCHER_DIR STAGED_ZELTRIX_DIR GAME_TITLE
 source "$(dirname "$0")/lib.sh"
-ATSPI="/usr/bin/python3 $(dirname "$0")/atspi.py"
+ATSPI="/usr/bin/python3 $E2E_DIR/atspi.py"
 MAIN_TITLE=$3
-LAUNCHER_PID=""
-DBUS_PID=""
-ATSPI_PID=""
 
-cleanup() {
-    [ "$BASHPID" = "$$" ] || return 0
-    for pid in "$LAUNCHER_PID" "$ATSPI_PID" "$DBUS_PID"; do
-        [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    done
-    e2e_cleanup
-}
-
-for tool in Xvfb xdotool dbus-daemon /usr/libexec/at-spi-bus-launcher; do
-    command -v "$tool" >/dev/null || skip "the tool '$tool' is not installed"
-done
-/usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-    skip "python3-gi with the Atspi typelib is not installed"
 [ -x "$1/Korvo Control Panel.exe" ] || fail "no staged launcher in '$1' (build first)"
 [ -x "$2/Korvo's Zeltrix.exe" ] || fail "no staged game in '$2' (build first)"
-trap cleanup EXIT
+trap e2e_cleanup EXIT
 trap 'exit 1' INT TERM
 WORK=$(mktemp -d)
 cp -a "$1" "$WORK/Korvo Control Panel" || fail "cannot copy the launcher"
@@ -34,31 +18,17 @@ cp -a "$2" "$WORK/Korvo Game Components/" || fail "cannot copy the game"
 mkdir -p "$WORK/home" "$WORK/run"
 chmod 700 "$WORK/run"
 start_x
-
-# A private session bus with its own accessibility bus.
-dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 \
-    3>"$WORK/bus" 4>"$WORK/bus.pid" || fail "dbus-daemon did not start"
-DBUS_PID=$(head -n 1 "$WORK/bus.pid")
-export DBUS_SESSION_BUS_ADDRESS
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus")
-/usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1 &
-ATSPI_PID=$!
+start_accessibility
 
 EXE="$WORK/Korvo Control Panel/Korvo Control Panel.exe"
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_game
+start_game
 LAUNCHER_PID=$GAME_PID
+HELPER_PIDS="$HELPER_PIDS $LAUNCHER_PID" # also when the game's pid stands in GAME_PID
 wait_title "Game Control Panel"
 LAUNCHER=$WIN
 say "ok: the launcher opened its window"
 
-buttons=""
-for _ in $(seq $((E2E_TIMEOUT * 5))); do
-    buttons=$($ATSPI "Korvo Control Panel" buttons 2>/dev/null | sort -u | tr '\n' '|')
-    [ "$buttons" = "Korvo's Zeltrix|Other Games|" ] && break
-    sleep 0.2
-done
-[ "$buttons" = "Korvo's Zeltrix|Other Games|" ] ||
-    fail "the launcher shows the buttons '$buttons' instead of Korvo's Zeltrix and the switch"
+wait_buttons "Korvo's Zeltrix|Other Games|"
 say "ok: it shows Korvo's Zeltrix installed, and the switch to the other games"
 
 read -r x y < <($ATSPI "Korvo Control Panel" where "Korvo's Zeltrix") ||

@@ -9,6 +9,8 @@
 #   press WINDOW KEY...             focus WINDOW and type the keys
 #   menu WINDOW KEY...              open a menu with the first key and walk it with the others
 #   wait_exit                       wait for the program to end; its status in GAME_STATUS
+#   start_accessibility             a private session bus with an accessibility bus
+#   wait_buttons EXPECTED           waits until the launcher shows exactly these buttons
 
 set -u
 
@@ -20,6 +22,8 @@ WIN="" # the window the last wait_* found
 XVFB_PID=""
 GAME_PID=""
 GAME_STATUS=""
+HELPER_PIDS="" # helpers a script started (buses), stopped at the end
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 say() { echo "[$E2E_NAME] $*"; }
 
@@ -47,6 +51,10 @@ skip() {
 
 e2e_cleanup() {
     [ "$BASHPID" = "$$" ] || return 0
+    local pid
+    for pid in $HELPER_PIDS; do
+        kill "$pid" 2>/dev/null
+    done
     if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
         kill "$GAME_PID" 2>/dev/null
         for _ in $(seq 20); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
@@ -359,3 +367,37 @@ exit_by_menu() {
 }
 
 BOX_TITLE="    " # the game's message box has a title of four blanks
+
+# A private session bus with its own accessibility bus, so that a test reads the launcher's
+# buttons as a screen reader does; skips the test when the tools are missing.
+start_accessibility() {
+    for tool in dbus-daemon /usr/libexec/at-spi-bus-launcher; do
+        command -v "$tool" >/dev/null || skip "the tool '$tool' is not installed"
+    done
+    /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
+        skip "python3-gi with the Atspi typelib is not installed"
+    dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 \
+        3>"$WORK/bus" 4>"$WORK/bus.pid" || fail "dbus-daemon did not start"
+    HELPER_PIDS="$HELPER_PIDS $(head -n 1 "$WORK/bus.pid")"
+    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus")
+    /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1 &
+    HELPER_PIDS="$HELPER_PIDS $!"
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+# The names of the buttons that the launcher shows, sorted, each followed by "|".
+launcher_buttons() {
+    /usr/bin/python3 "$E2E_DIR/atspi.py" "Korvo Control Panel" buttons 2>/dev/null | LC_ALL=C sort -u |
+        tr '\n' '|'
+}
+
+wait_buttons() {
+    local buttons=""
+    for _ in $(seq $((E2E_TIMEOUT * 5))); do
+        buttons=$(launcher_buttons)
+        [ "$buttons" = "$1" ] && return 0
+        sleep 0.2
+    done
+    fail "the launcher shows the buttons '$buttons' instead of '$1'"
+}
