@@ -151,18 +151,27 @@ std::vector<std::string> MakeCaptionFrames(const std::string& maker) {
     for (std::size_t n = 1; n <= head.size(); ++n) {
         frames.push_back(tail + " " + head.substr(0, n));
     }
+    const std::string spelt = tail + " " + head + gap;
     const std::size_t typed = std::min<std::size_t>(4, second.size());
     for (std::size_t n = 1; n <= typed; ++n) {
-        frames.push_back(tail + " " + head + gap + second.substr(0, n));
+        frames.push_back(spelt + second.substr(0, n));
     }
     for (std::size_t k = 1; k <= head.size(); ++k) {
         // The first hop adds one letter to the second word, the others two each; the last hop
         // takes the blank along, so the head stands apart from the tail until the end.
         const std::size_t grown = std::min(second.size(), typed + 2 * k - 1);
-        const std::string front = head.substr(0, k);
-        const std::string word =
-            k < head.size() ? front + tail + " " + head.substr(k) : front + " " + tail;
-        frames.push_back(word + gap + second.substr(0, grown));
+        std::string frame = head.substr(0, k);
+        if (k < head.size()) {
+            frame += tail;
+            frame += ' ';
+            frame += head.substr(k);
+        } else {
+            frame += ' ';
+            frame += tail;
+        }
+        frame += gap;
+        frame += second.substr(0, grown);
+        frames.push_back(std::move(frame));
     }
     frames.push_back(first + " " + second);
     return frames;
