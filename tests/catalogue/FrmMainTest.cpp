@@ -1,5 +1,4 @@
 #include "FrmMain.h"
-#include "Installation.h"
 #include "PanelFixture.h"
 #include "PictureButton.h"
 
@@ -42,7 +41,6 @@ private slots:
     void pointerOnAButtonPutsTheFrameBehindIt();
     void clickStartsTheGameAndHidesTheWindowUntilItHasGone();
     void switchClickShowsTheOtherView();
-    void installWatcherGreysTheWindowOutUntilTheJobHasGone();
 };
 
 void FrmMainTest::menusCarryTheirCaptionsAccessKeysAndShortcuts() {
@@ -176,33 +174,6 @@ void FrmMainTest::switchClickShowsTheOtherView() {
     QCOMPARE(f.panel.ButtonCount(), 2);
     QVERIFY(!f.catalogue.ShowingInstalled);
     QVERIFY(f.panel.SwitchAnimating());
-}
-
-void FrmMainTest::installWatcherGreysTheWindowOutUntilTheJobHasGone() {
-    WindowFixture f;
-    f.offer({"Korvo's Zeltrix"});
-    f.window->Form_Load();
-    f.messages.shown.clear();
-    f.windows.windows = {{9, "Korvo's Zeltrix Setup"}};
-    f.panel.StartInstallWatcher(launcher::kInstalling);
-    f.window->refresh();
-    QVERIFY(!f.window->isEnabled());
-    QVERIFY(f.window->isVisible());
-    auto* pause = f.window->findChild<QTimer*>("t_Install_Pause");
-    auto* poll = f.window->findChild<QTimer*>("t_Install_Refresh");
-    QCOMPARE(pause->interval(), 1000);
-    QCOMPARE(poll->interval(), 500);
-    QVERIFY(pause->isActive());
-    QTRY_VERIFY_WITH_TIMEOUT(poll->isActive(), 3000);
-    QVERIFY(!pause->isActive());
-    QVERIFY(!f.window->isEnabled());
-    f.install("Korvo's Zeltrix");
-    f.windows.windows.clear();
-    QTRY_VERIFY_WITH_TIMEOUT(f.window->isEnabled(), 3000);
-    QVERIFY(!poll->isActive());
-    QCOMPARE(f.messages.texts(), std::vector<std::string>{launcher::kInstallComplete});
-    QVERIFY(f.catalogue.ShowingInstalled == false); // the view the user had
-    QCOMPARE(f.panel.ButtonName(0), std::string("New Game"));
 }
 
 QTEST_MAIN(FrmMainTest)

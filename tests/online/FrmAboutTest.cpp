@@ -1,18 +1,15 @@
 // The launcher's about box: its texts, its buttons and keys, and the website link.
 #include "FrmAbout.h"
 #include "PlatformFakes.h"
-#include "Registry.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QtTest>
 
 class FrmAboutTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { korvo::setShell(&m_shell); }
     void cleanup() {
         korvo::setShell(nullptr);
@@ -22,7 +19,6 @@ private slots:
     void okEnterAndEscapeClose_data();
     void okEnterAndEscapeClose();
     void websiteOpensInTheBrowser();
-    void systemInformationStartsTheRegisteredTool();
 
 private:
     fakes::FakeShell m_shell;
@@ -85,17 +81,6 @@ void FrmAboutTest::websiteOpensInTheBrowser() {
     QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QTest::mouseClick(link, Qt::LeftButton);
     QCOMPARE(m_shell.opened, std::vector<std::string>{"http://www.quibbrik.com"});
-}
-
-void FrmAboutTest::systemInformationStartsTheRegisteredTool() {
-    korvo::Registry().SetValue(korvo::RegistryRoot::LocalMachine,
-                               "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                               std::string("/opt/tools/msinfo"));
-    launcher::FrmAbout about;
-    about.findChild<QPushButton*>("cmdSysInfo")->click();
-    QCOMPARE(m_shell.started, std::vector<std::string>{"/opt/tools/msinfo"});
-    korvo::Registry().DeleteKey(korvo::RegistryRoot::LocalMachine,
-                                "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 }
 
 QTEST_MAIN(FrmAboutTest)

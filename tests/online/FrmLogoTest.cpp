@@ -57,8 +57,7 @@ class FrmLogoTest : public QObject {
     Q_OBJECT
 private slots:
     void whiteWindowWithoutCaptionInTheMiddleOfTheScreen();
-    void showsTheRollingCoinAndTheRestingOne();
-    void labelsAndTimerFollowTheAnimation();
+    void showsTheAnimationAsTheLogicRunsIt();
     void hidesItselfBeforeTheMainWindowShows();
     void unloadStopsTheMusicAndCloses();
 };
@@ -77,28 +76,7 @@ void FrmLogoTest::whiteWindowWithoutCaptionInTheMiddleOfTheScreen() {
     QVERIFY(shot.pixelColor(180, 30) != QColor(Qt::white)); // the logo's dark panel
 }
 
-void FrmLogoTest::showsTheRollingCoinAndTheRestingOne() {
-    Fixture f;
-    f.window->Form_Load();
-    for (int i = 0; i < 5; ++i) {
-        f.tick();
-    }
-    QLabel* coin = f.label("pb_Coin_5");
-    QVERIFY(coin->isVisible());
-    QCOMPARE(coin->geometry(), QRect(korvo::toPixels(-3570 + 5 * 250), 61, 240, 39));
-    QVERIFY(!coin->pixmap().isNull());
-    while (f.window->logic().Tick() <= 18) {
-        f.tick();
-    }
-    for (int i = 0; i < 7; ++i) {
-        QVERIFY(!f.label(QString("pb_Coin_%1").arg(i))->isVisible());
-    }
-    // The coin at rest is painted on the window itself: at its place, not white.
-    const QImage shot = f.window->grab().toImage();
-    QVERIFY(shot.pixelColor(62 + 19, 61 + 19) != QColor(Qt::white));
-}
-
-void FrmLogoTest::labelsAndTimerFollowTheAnimation() {
+void FrmLogoTest::showsTheAnimationAsTheLogicRunsIt() {
     Fixture f;
     f.window->Form_Load();
     QTimer* coin = f.timer("t_Coin");
@@ -106,21 +84,26 @@ void FrmLogoTest::labelsAndTimerFollowTheAnimation() {
     QCOMPARE(coin->interval(), 100);
     QCOMPARE(coin->timerType(), Qt::PreciseTimer);
     coin->stop(); // the test drives the ticks
+    for (int i = 0; i < 5; ++i) {
+        f.tick();
+    }
+    QCOMPARE(f.label("pb_Coin_5")->geometry(),
+             QRect(korvo::toPixels(-3570 + 5 * 250), 61, 240, 39));
     while (f.window->logic().Tick() <= 23) {
         f.tick();
     }
+    for (int i = 0; i < 7; ++i) {
+        QVERIFY(!f.label(QString("pb_Coin_%1").arg(i))->isVisible());
+    }
+    // The coin at rest is painted on the window itself.
+    QVERIFY(f.window->grab().toImage().pixelColor(62 + 19, 61 + 19) != QColor(Qt::white));
     QCOMPARE(coin->interval(), 50);
     QLabel* maker = f.label("lbl_Product_2");
     QVERIFY(maker->isVisible());
     QCOMPARE(maker->text(), QString("d"));
     QCOMPARE(maker->font().pointSizeF(), 9.75);
-    QVERIFY(maker->font().bold());
     QCOMPARE(maker->palette().color(QPalette::WindowText), QColor(64, 64, 64));
-    QCOMPARE(f.label("lbl_Product_0")->text(), QString("Korvo's Maths Games"));
-    QCOMPARE(f.label("lbl_Product_0")->font().pointSizeF(), 8.0);
-    QCOMPARE(f.label("lbl_Product_1")->palette().color(QPalette::WindowText), QColor(Qt::white));
-    // In front of everything else.
-    QCOMPARE(f.window->children().last(), maker);
+    QCOMPARE(f.window->children().last(), maker); // in front of everything else
 }
 
 void FrmLogoTest::hidesItselfBeforeTheMainWindowShows() {

@@ -102,8 +102,6 @@ private slots:
     void coinRollsInEighteenStepsAndComesToRest();
     void captionsGrowAndShowOnTheirTicks();
     void pickUpPaceAtTick23AndHandOverAtTick60();
-    void missingTuneLeavesTheAnimationRunning();
-    void unloadClosesThePlayer();
 };
 
 void LogoTest::makerNameIsSpeltOutAsTheTableGivesIt() {
@@ -234,25 +232,6 @@ void LogoTest::pickUpPaceAtTick23AndHandOverAtTick60() {
     // The music plays on; the logo is only hidden.
     QVERIFY(std::find(f.player.commands.begin() + 3, f.player.commands.end(), "Close") ==
             f.player.commands.end());
-}
-
-void LogoTest::missingTuneLeavesTheAnimationRunning() {
-    Fixture f;
-    f.install("Korvo's Zeltrix");
-    f.player.failOpen = true;
-    f.logo.Form_Load();
-    QVERIFY(f.logo.form().t_CoinEnabled);
-    f.runAnimation();
-    QCOMPARE(f.mainShown, 1);
-}
-
-void LogoTest::unloadClosesThePlayer() {
-    Fixture f;
-    f.install("Korvo's Zeltrix");
-    f.logo.Form_Load();
-    f.logo.Form_Unload();
-    QCOMPARE(f.player.commands.back(), std::string("Close"));
-    QVERIFY(!f.player.open);
 }
 
 QTEST_GUILESS_MAIN(LogoTest)
