@@ -1,7 +1,13 @@
 # Run by `cmake --install`: writes the launcher's desktop entry, whose Exec names the installed
 # program file, and the command bin/korvo-control-panel, a link to it. KORVO_LAUNCHER_DIR is the
 # launcher's folder under the prefix; KORVO_ENTRY_WORK a folder of the build for the entry.
-set(exe "${CMAKE_INSTALL_PREFIX}/${KORVO_LAUNCHER_DIR}/Korvo Control Panel.exe")
+if(IS_ABSOLUTE "${KORVO_LAUNCHER_DIR}")
+  set(exe "${KORVO_LAUNCHER_DIR}/Korvo Control Panel.exe")
+  set(link_target "${exe}")
+else()
+  set(exe "${CMAKE_INSTALL_PREFIX}/${KORVO_LAUNCHER_DIR}/Korvo Control Panel.exe")
+  set(link_target "../${KORVO_LAUNCHER_DIR}/Korvo Control Panel.exe")
+endif()
 
 # Inside double quotes the format reserves '"', '`', '$' and '\'; '%' starts a field code. The
 # value as a whole is a string value, whose backslashes are escaped once more.
@@ -32,5 +38,4 @@ file(INSTALL "${entry}" DESTINATION "${CMAKE_INSTALL_PREFIX}/share/applications"
 set(bin "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin")
 file(MAKE_DIRECTORY "${bin}")
 message(STATUS "Installing: ${bin}/korvo-control-panel")
-file(CREATE_LINK "../${KORVO_LAUNCHER_DIR}/Korvo Control Panel.exe" "${bin}/korvo-control-panel"
-     SYMBOLIC)
+file(CREATE_LINK "${link_target}" "${bin}/korvo-control-panel" SYMBOLIC)
