@@ -23,9 +23,10 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    // The intro has no caption; X then shows the application name, which must not read as the
-    // game's title to programs that look for the game window by its title.
-    QCoreApplication::setApplicationName("Zeltrix");
+    // The intro has no caption; X then shows the application name. It is the game's title, so
+    // that the launcher, which looks for a window whose title holds "Korvo's", finds the game
+    // from its first window on.
+    QCoreApplication::setApplicationName(QString::fromStdString(zeltrix::AppTitle));
     korvo::setProgramDir(QCoreApplication::applicationDirPath().toStdString());
     QApplication::setWindowIcon(QIcon(QString::fromStdString(korvo::dataPath("life.gif"))));
 

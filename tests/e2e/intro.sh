@@ -9,7 +9,7 @@ start_game
 
 wait_intro
 intro=$WIN
-say "ok: the intro window is mapped and its title is empty"
+say "ok: the intro window is mapped and titled with the game's title"
 
 # The window's background fades from black towards the picture's colour; its top-right corner
 # shows nothing but that background.

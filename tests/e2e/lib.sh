@@ -301,13 +301,16 @@ skip_intro() {
     MAIN=$WIN
 }
 
-# The intro is the program's first window, with an empty title; its id in WIN.
+# The intro is the program's first window; it has no caption of its own, so X shows the
+# application name, the game's title "Korvo's Zeltrix", by which the launcher finds the game.
+# Its id in WIN.
 wait_intro() {
     local w
     for _ in $(seq $((E2E_TIMEOUT * 5))); do
         w=$(game_windows | head -n 1)
         if [ -n "$w" ]; then
-            [ -z "$(wm_name_of "$w")" ] || fail "the first window is titled '$(wm_name_of "$w")'"
+            [ "$(title_of "$w")" = "${MAIN_TITLE%%  V*}" ] ||
+                fail "the first window is titled '$(title_of "$w")', not '${MAIN_TITLE%%  V*}'"
             WIN=$w
             return 0
         fi
