@@ -30,9 +30,12 @@ int main(int argc, char* argv[]) {
     korvo::setProgramDir(QCoreApplication::applicationDirPath().toStdString());
     QApplication::setWindowIcon(QIcon(QString::fromStdString(korvo::dataPath("life.gif"))));
 
+    // The sound device and the anthem's sound font load beside the intro window, which shows
+    // at once; the anthem starts when they are ready.
+    korvo::SdlPlayer player;
+    player.Prepare(korvo::dataPath("anthem1.mid"));
     korvo::QtMessages platformMessages(zeltrix::AppTitle);
     korvo::setMessages(&platformMessages);
-    korvo::SdlPlayer player;
     korvo::SoundBoard sound(player);
     korvo::TimerSpritePlayer robotSprite;
     korvo::TimerSpritePlayer hallOfFameSprite;

@@ -9,6 +9,7 @@
 #include <vector>
 
 using korvo::MultimediaPlayer;
+using korvo::PlayerMode;
 using korvo::SdlPlayer;
 
 namespace {
@@ -84,21 +85,21 @@ private slots:
 
     void commandsThatCannotBeCarriedOutThrowAndLeaveItSilent() {
         SdlPlayer player;
-        QCOMPARE(player.Mode(), MultimediaPlayer::kModeNotOpen);
+        QCOMPARE(player.mode(), PlayerMode::NotOpen);
         player.Command("Close"); // closing a closed player is harmless
         QVERIFY_THROWS_EXCEPTION(MultimediaPlayer::PlayerError, player.Command("Play"));
         QVERIFY_THROWS_EXCEPTION(MultimediaPlayer::PlayerError, player.Command("Prev"));
 
         write(path("long.wav"), wave(5));
         openAndPlay(player, path("long.wav"));
-        QCOMPARE(player.Mode(), MultimediaPlayer::kModePlaying);
+        QCOMPARE(player.Mode(), 526);
         QVERIFY_THROWS_EXCEPTION(MultimediaPlayer::PlayerError, player.Command("Pause"));
 
         // Closing and then opening something that is no sound file is how the game stops music.
         for (const std::string& bad : {path("missing.wav"), m_dir.path().toStdString()}) {
             QVERIFY_THROWS_EXCEPTION(MultimediaPlayer::PlayerError, openAndPlay(player, bad));
             QCOMPARE(player.FileName(), bad);
-            QVERIFY(player.Mode() != MultimediaPlayer::kModePlaying);
+            QVERIFY(player.mode() != PlayerMode::Playing);
             QVERIFY_THROWS_EXCEPTION(MultimediaPlayer::PlayerError, player.Command("Play"));
         }
     }
@@ -108,11 +109,34 @@ private slots:
         write(path("short.wav"), wave(0.3));
         openAndPlay(player, path("short.wav"));
         QCOMPARE(player.FileName(), path("short.wav"));
-        QCOMPARE(player.Mode(), MultimediaPlayer::kModePlaying);
-        QTRY_VERIFY_WITH_TIMEOUT(player.Mode() != MultimediaPlayer::kModePlaying, 5000);
+        QCOMPARE(player.mode(), PlayerMode::Playing);
+        QTRY_VERIFY_WITH_TIMEOUT(player.mode() != PlayerMode::Playing, 5000);
 
         player.Command("Play"); // plays again after its end
-        QCOMPARE(player.Mode(), MultimediaPlayer::kModePlaying);
+        QCOMPARE(player.mode(), PlayerMode::Playing);
+    }
+
+    void preparedFileOpensAtOnceAndPlaysWhenLoaded() {
+        write(path("first.wav"), wave(0.3));
+        SdlPlayer player;
+        player.Prepare(path("first.wav"));
+        openAndPlay(player, path("first.wav"));
+        QCOMPARE(player.mode(), PlayerMode::Playing); // counts as playing from "Play" on
+        QTRY_VERIFY_WITH_TIMEOUT(player.mode() != PlayerMode::Playing, 5000);
+        QCOMPARE(player.mode(), PlayerMode::Stopped); // it was loaded and played to its end
+
+        // Closed before it was loaded, it never starts, and another file opens without it.
+        SdlPlayer closed;
+        closed.Prepare(path("first.wav"));
+        openAndPlay(closed, path("first.wav"));
+        closed.Command("Close");
+        QCOMPARE(closed.mode(), PlayerMode::NotOpen);
+        write(path("second.wav"), wave(0.3));
+        openAndPlay(closed, path("second.wav"));
+        QCOMPARE(closed.mode(), PlayerMode::Playing);
+        QTest::qWait(100); // the worker's news arrives
+        QCOMPARE(closed.FileName(), path("second.wav"));
+        QTRY_VERIFY_WITH_TIMEOUT(closed.mode() == PlayerMode::Stopped, 5000);
     }
 
     void prevThenPlayRestartsAPlayingSound() {
@@ -123,8 +147,8 @@ private slots:
         player.Command("Prev");
         player.Command("Play");
         QTest::qWait(1500); // the first start's end has passed
-        QCOMPARE(player.Mode(), MultimediaPlayer::kModePlaying);
-        QTRY_VERIFY_WITH_TIMEOUT(player.Mode() != MultimediaPlayer::kModePlaying, 5000);
+        QCOMPARE(player.mode(), PlayerMode::Playing);
+        QTRY_VERIFY_WITH_TIMEOUT(player.mode() != PlayerMode::Playing, 5000);
     }
 
     void midiStopsPlayingWithItsLastNote() {
@@ -133,13 +157,13 @@ private slots:
         write(path("note.mid"), midi({0x00, 0xff, 0x51, 0x03, 0x0f, 0x42, 0x40, // tempo
                                       0x00, 0x90, 60, 100, 0x81, 0x70, 0x80, 60, 0}));
         openAndPlay(player, path("note.mid"));
-        QCOMPARE(player.Mode(), MultimediaPlayer::kModePlaying);
+        QCOMPARE(player.mode(), PlayerMode::Playing);
         QTest::qWait(1000); // the synthesiser's reverb would ring for seconds more
-        QVERIFY(player.Mode() != MultimediaPlayer::kModePlaying);
+        QVERIFY(player.mode() != PlayerMode::Playing);
 
         player.Command("Prev");
         player.Command("Play");
-        QCOMPARE(player.Mode(), MultimediaPlayer::kModePlaying);
+        QCOMPARE(player.mode(), PlayerMode::Playing);
     }
 
     void midiFileSecondsFollowsTheTempoMap() {

@@ -37,7 +37,7 @@ private slots:
         QCOMPARE(player.fileName, korvo::dataPath("anthem1.mid"));
         sound.PlaySound("gunshot.wav", true);
         QCOMPARE(player.commands, (Commands{"Close", "Open", "Play"}));
-        player.mode = korvo::MultimediaPlayer::kModeStopped; // the shot has ended
+        player.playerMode = korvo::PlayerMode::Stopped; // the shot has ended
         sound.PlaySound("beep.wav", false);
         QCOMPARE(player.fileName, korvo::dataPath("beep.wav"));
     }

@@ -78,7 +78,7 @@ void ComeqsTest::landsExactlyOnTheGroundWithAPopAndRisesAgain() {
 
     // A bounce while the shot still sounds stays silent.
     f.player.fileName = korvo::dataPath("gunshot.wav");
-    f.player.mode = korvo::MultimediaPlayer::kModePlaying;
+    f.player.playerMode = korvo::PlayerMode::Playing;
     f.player.commands.clear();
     f.ball().Top = 6200 - 600 - 10;
     f.comeq().Rising = false;

@@ -59,7 +59,7 @@ Observed observe(QDialog& dialog, const fakes::FakePlayer& player,
         seen.focus = focus->objectName();
     }
     seen.spritePlaying = sprite.playing && sprite.target != nullptr;
-    seen.music = player.mode == korvo::MultimediaPlayer::kModePlaying ? player.fileName : "";
+    seen.music = player.playerMode == korvo::PlayerMode::Playing ? player.fileName : "";
     return seen;
 }
 

@@ -74,7 +74,7 @@ private slots:
         QVERIFY(!timer("Timer2")->isActive());
         m_intro->Timer4_Timer();
         QCOMPARE(m_starts, 0);
-        m_player->mode = korvo::MultimediaPlayer::kModeStopped; // the anthem is over
+        m_player->playerMode = korvo::PlayerMode::Stopped; // the anthem is over
         m_intro->Timer4_Timer();
         QCOMPARE(m_starts, 1);
         QVERIFY(!m_intro->isVisible());
@@ -84,7 +84,7 @@ private slots:
         m_intro->close();
         QCOMPARE(m_player->commands.back(), "Close");
         QVERIFY(!timer("Timer4")->isActive());
-        m_player->mode = korvo::MultimediaPlayer::kModeStopped;
+        m_player->playerMode = korvo::PlayerMode::Stopped;
         m_intro->Timer4_Timer();
         m_intro->FinishIntro();
         QCOMPARE(m_starts, 0);
