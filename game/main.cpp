@@ -57,6 +57,7 @@ int main(int argc, char* argv[]) {
             korvo::showModal(about);
         };
         window->onUnload = [&] { frmIntro->close(); };
+        windows.setForm(zeltrix::Form::Main, window);
         windows.beforeEvents = [window] { window->refresh(); };
         robotSprite.setOnFrame([window] { window->refresh(); });
         QCoreApplication::processEvents();

@@ -37,7 +37,7 @@ void Game::pb_Screen_Click() {
 }
 
 void Game::t_Balls_Timer() {
-    if (m_inTick || !IsActiveForm("frm_Main")) {
+    if (m_inTick || !IsActiveForm(Form::Main)) {
         return;
     }
     m_inTick = true;
@@ -47,7 +47,7 @@ void Game::t_Balls_Timer() {
 }
 
 void Game::t_Gun_Timer() {
-    if (!IsActiveForm("frm_Main")) {
+    if (!IsActiveForm(Form::Main)) {
         return;
     }
     m_field.ln_LazerBeam.Visible = false;

@@ -4,6 +4,11 @@
 
 namespace zeltrix {
 
+namespace {
+// The laughing Comeq's 50 steps take about a second, so that the player sees it laugh.
+constexpr int kSquashStepMs = 20;
+} // namespace
+
 void Game::NewGame() {
     // Read the questions first: a file that cannot serve a game leaves the field as it was.
     if (!LoadQuestions()) {
@@ -91,7 +96,7 @@ void Game::SquashRobot(int i) {
         const int direction = step < 25 ? 1 : -1;
         ball.Left -= 50 * direction;
         ball.Width += 100 * direction;
-        m_services.windows.DoEvents();
+        m_services.windows.LetEventsRun(kSquashStepMs);
         if (game != m_gameNumber) {
             return;
         }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace zeltrix {
 
@@ -23,14 +22,17 @@ public:
     virtual void CheckHiScore(const std::string& score) = 0;
 };
 
+// The game's windows, as the logic names them.
+enum class Form { Main, Intro, NiceBox, HiScores, About };
+
 // What the logic asks of the window system.
 class Windows {
 public:
     virtual ~Windows() = default;
-    // True when the application's active window has this name.
-    virtual bool IsActiveForm(std::string_view name) const = 0;
-    // Lets pending window events run (timers, painting, input).
-    virtual void DoEvents() = 0;
+    // True when the application's active window is this form.
+    virtual bool IsActiveForm(Form form) const = 0;
+    // Lets window events (timers, painting, input) run for this long, without a busy wait.
+    virtual void LetEventsRun(int milliseconds) = 0;
 };
 
 } // namespace zeltrix

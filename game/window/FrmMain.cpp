@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
 
@@ -179,16 +180,18 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool QtWindows::IsActiveForm(std::string_view name) const {
-    const QWidget* active = QApplication::activeWindow();
-    return active && active->objectName().toStdString() == name;
+bool QtWindows::IsActiveForm(Form form) const {
+    const auto it = m_forms.find(form);
+    return it != m_forms.end() && it->second && it->second == QApplication::activeWindow();
 }
 
-void QtWindows::DoEvents() {
+void QtWindows::LetEventsRun(int milliseconds) {
     if (beforeEvents) {
         beforeEvents();
     }
-    QCoreApplication::processEvents();
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace zeltrix

@@ -37,15 +37,17 @@ public:
 
 class FakeWindows : public zeltrix::Windows {
 public:
-    bool IsActiveForm(std::string_view name) const override { return name == active; }
-    void DoEvents() override {
+    bool IsActiveForm(zeltrix::Form form) const override { return form == active; }
+    void LetEventsRun(int milliseconds) override {
         ++events;
+        eventMs += milliseconds;
         if (onEvents) {
             onEvents();
         }
     }
-    std::string active = "frm_Main";
+    zeltrix::Form active = zeltrix::Form::Main;
     int events = 0;
+    int eventMs = 0;
     std::function<void()> onEvents;
 };
 

@@ -117,6 +117,7 @@ void LevelsTest::lostLifeRestartsTheLevelKeepingTheScore() {
     f.windows.onEvents = [&] { QVERIFY(f.field().sh_Ball[1].Width > width - 1); };
     squash(f);
     QCOMPARE(f.windows.events, 50);
+    QVERIFY2(f.windows.eventMs >= 800 && f.windows.eventMs <= 1500, "a squash lasts a second");
     QCOMPARE(f.messages.messages.back(), std::string("Level  2\nReady or Not!"));
     QCOMPARE(f.state().Bonus, 1000);
     QCOMPARE(f.state().CurrentQuestion, 1);

@@ -20,6 +20,7 @@ struct WindowFixture : GameFixture {
         game = std::make_unique<zeltrix::Game>(
             zeltrix::GameServices{messages, hallOfFame, sound, sprite, random, qtWindows});
         window = std::make_unique<zeltrix::FrmMain>(*game);
+        qtWindows.setForm(zeltrix::Form::Main, window.get());
         window->show();
         window->activateWindow();
     }
