@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace zeltrix {
 
@@ -171,10 +172,15 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
-        if (event->type() == QEvent::MouseButtonPress) {
-            run([this] { m_game.pb_Screen_Click(); });
-            m_view->setFocus(Qt::MouseFocusReason);
-            return true;
+        // A click: the left button pressed on the field and released there.
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                m_view->rect().contains(mouse->position().toPoint())) {
+                run([this] { m_game.pb_Screen_Click(); });
+                m_view->setFocus(Qt::MouseFocusReason);
+                return true;
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -38,6 +38,7 @@ private slots:
     void modalWindowPausesTheGameAndTheBeam();
     void maximisingCentresTheFieldAndRestoringPutsItBack();
     void heldArrowRepeatsDoNotStopTheRun();
+    void onlyALeftClickOnTheFieldShowsATip();
 };
 
 void FrmMainTest::menusCarryTheirCaptionsAccessKeysAndShortcut() {
@@ -120,6 +121,17 @@ void FrmMainTest::heldArrowRepeatsDoNotStopTheRun() {
     QCOMPARE(f.sprite.plays, 1);
     QApplication::sendEvent(view, &release);
     QCOMPARE(f.state().RobotState, std::string("NONE-LEFT"));
+}
+
+void FrmMainTest::onlyALeftClickOnTheFieldShowsATip() {
+    WindowFixture f;
+    QWidget* view = f.window->fieldView();
+    QTest::mouseClick(view, Qt::RightButton);
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(-5, 10)); // let go off the field
+    QVERIFY(f.messages.messages.empty());
+    QTest::mouseClick(view, Qt::LeftButton);
+    QCOMPARE(f.messages.messages.size(), std::size_t(1));
 }
 
 QTEST_MAIN(FrmMainTest)
