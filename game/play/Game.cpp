@@ -60,7 +60,7 @@ void Game::m_Level_Click(int challenge) {
 }
 
 void Game::m_HiScores_Click() {
-    m_services.hallOfFame.CheckHiScore("");
+    m_services.hallOfFame.CheckHiScore(std::nullopt);
 }
 
 void Game::m_Silent_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace zeltrix {
@@ -12,14 +13,14 @@ public:
 };
 
 // The hall of fame as the game flow sees it: the table's scores and the dialog that offers a
-// new entry (an empty score only shows the table).
+// new entry (no score only shows the table).
 class HallOfFame {
 public:
     virtual ~HallOfFame() = default;
     virtual void LoadHiScores() = 0;
     virtual void SaveHiScores() = 0;
-    virtual std::string Score(int index) const = 0;
-    virtual void CheckHiScore(const std::string& score) = 0;
+    virtual long long Score(int index) const = 0;
+    virtual void CheckHiScore(std::optional<long long> score) = 0;
 };
 
 // The game's windows, as the logic names them.

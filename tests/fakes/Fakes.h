@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,11 @@ class FakeHallOfFame : public zeltrix::HallOfFame {
 public:
     void LoadHiScores() override { ++loads; }
     void SaveHiScores() override { ++saves; }
-    std::string Score(int index) const override { return scores[index]; }
-    void CheckHiScore(const std::string& score) override { checked.push_back(score); }
+    long long Score(int index) const override { return scores[index]; }
+    void CheckHiScore(std::optional<long long> score) override { checked.push_back(score); }
 
-    std::array<std::string, 3> scores{"5000", "3000", "1000"};
-    std::vector<std::string> checked;
+    std::array<long long, 3> scores{5000, 3000, 1000};
+    std::vector<std::optional<long long>> checked;
     int loads = 0, saves = 0;
 };
 

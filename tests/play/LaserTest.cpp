@@ -38,7 +38,7 @@ void LaserTest::firesFromTheRobotInTheWayItFaces() {
     f.game->FireLaser();
     QCOMPARE(beam.X2, 3000);
     QCOMPARE(beam.X1, 1000);
-    QCOMPARE(f.state().RobotState, std::string("NONE-LEFT"));
+    QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::NoneLeft);
 
     f.game->t_Gun_Timer();
     QVERIFY(!beam.Visible);
@@ -95,7 +95,7 @@ void LaserTest::oneBeamCanScoreTwice() {
 
 void LaserTest::hiScoreFollowsTheScore() {
     GameFixture f(spread());
-    f.hallOfFame.scores[0] = "1500";
+    f.hallOfFame.scores[0] = 1500;
     f.startChallenge(1);
     QCOMPARE(f.field().lab_HiScore.Caption, std::string("1500"));
     f.shoot(1);

@@ -83,7 +83,7 @@ void LevelsTest::clearingLevelNineEndsTheGameAndOffersTheHallOfFame() {
     QCOMPARE(m.back(), std::string("Game Over"));
     const auto score = korvo::wholeNumber(f.field().lab_Score.Caption);
     QVERIFY(score > 5000);
-    QCOMPARE(f.hallOfFame.checked, std::vector<std::string>{std::to_string(score)});
+    QCOMPARE(f.hallOfFame.checked, (std::vector<std::optional<long long>>{score}));
     for (int i = 1; i <= 5; ++i) {
         QVERIFY(!f.field().sh_Ball[i].Visible);
     }
@@ -127,14 +127,14 @@ void LevelsTest::lostLifeRestartsTheLevelKeepingTheScore() {
 
 void LevelsTest::scoreEqualToTheThirdStaysOutOfTheHallOfFame() {
     GameFixture f(spread());
-    f.hallOfFame.scores[2] = "1000";
+    f.hallOfFame.scores[2] = 1000;
     f.startChallenge(1);
     f.shoot(1);
     f.game->GameOver();
     QVERIFY(f.hallOfFame.checked.empty());
-    f.hallOfFame.scores[2] = "999";
+    f.hallOfFame.scores[2] = 999;
     f.game->GameOver();
-    QCOMPARE(f.hallOfFame.checked, std::vector<std::string>{"1000"});
+    QCOMPARE(f.hallOfFame.checked, (std::vector<std::optional<long long>>{1000}));
 }
 
 void LevelsTest::tickDuringTheSquashDoesNotSquashAgain() {

@@ -102,7 +102,7 @@ void FrmHiScoresTest::newEntry_takesTheTypedNameOnEnter() {
             dialog.reject(); // never leave the test hanging
         }
     });
-    game.board.CheckHiScore("9000");
+    game.board.CheckHiScore(9000);
 
     QCOMPARE(seen.enabledNames, QStringList{"t_Name1"});
     QCOMPARE(seen.focus, QString("t_Name1"));
@@ -112,9 +112,9 @@ void FrmHiScoresTest::newEntry_takesTheTypedNameOnEnter() {
     QCOMPARE(seen.music, korvo::dataPath("anthem1.mid"));
     QVERIFY(seen.closedByEnter);
 
-    QCOMPARE(game.board.Score(1), std::string("9000"));
+    QCOMPARE(game.board.Score(1), 9000);
     QCOMPARE(game.board.table()[1].Name, std::string("Al 'Ace', Jr"));
-    QCOMPARE(game.board.Score(2), std::string("8200"));
+    QCOMPARE(game.board.Score(2), 8200);
     QCOMPARE(game.player.fileName, korvo::dataPath("")); // the anthem was cut off
     QCOMPARE(game.sprite.plays, 1);
     QVERIFY(!game.sprite.playing);
@@ -137,7 +137,7 @@ void FrmHiScoresTest::fromMenu_onlyShowsTheTable() {
             dialog.reject();
         }
     });
-    game.board.CheckHiScore("");
+    game.board.CheckHiScore(std::nullopt);
 
     QVERIFY(seen.enabledNames.isEmpty());
     QCOMPARE(seen.focus, QString("cmd_OK"));

@@ -117,10 +117,10 @@ void FrmMainTest::heldArrowRepeatsDoNotStopTheRun() {
     QApplication::sendEvent(view, &press);
     QApplication::sendEvent(view, &repeatRelease);
     QApplication::sendEvent(view, &repeatPress);
-    QCOMPARE(f.state().RobotState, std::string("LEFT"));
+    QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::Left);
     QCOMPARE(f.sprite.plays, 1);
     QApplication::sendEvent(view, &release);
-    QCOMPARE(f.state().RobotState, std::string("NONE-LEFT"));
+    QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::NoneLeft);
 }
 
 void FrmMainTest::onlyALeftClickOnTheFieldShowsATip() {
