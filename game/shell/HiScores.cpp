@@ -1,6 +1,7 @@
 #include "HiScores.h"
 
 #include "FieldReader.h"
+#include "Log.h"
 #include "Numbers.h"
 #include "Text.h"
 
@@ -47,12 +48,16 @@ std::string formatHiScores(const HiScores& table) {
 bool saveHiScores(const HiScores& table, const std::string& path) {
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly)) {
+        qCDebug(korvo::lcKorvo) << "hall of fame not saved to" << path.c_str() << ":"
+                                << file.errorString();
         return false;
     }
     const std::string bytes = formatHiScores(table);
     const auto size = static_cast<qint64>(bytes.size());
     // Qt lets a short write (a full disk) through to the rename unless the flush is checked.
     if (file.write(bytes.data(), size) != size || !file.flush()) {
+        qCDebug(korvo::lcKorvo) << "hall of fame not saved to" << path.c_str() << ":"
+                                << file.errorString();
         file.cancelWriting();
     }
     return file.commit();

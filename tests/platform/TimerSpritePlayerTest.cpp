@@ -1,5 +1,8 @@
 #include "TimerSpritePlayer.h"
 
+#include "Log.h"
+
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -83,10 +86,14 @@ private slots:
         m_player.Stop();
     }
 
-    void aFileThatCannotBePlayedLeavesTheTargetAlone() {
+    void aFileThatCannotBePlayedLeavesTheTargetAloneAndALogLine() {
+        QVERIFY(!korvo::lcKorvo().isDebugEnabled()); // quiet unless asked
+        QLoggingCategory::setFilterRules("korvo*.debug=true");
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("missing\\.spr"));
         m_player.SetLeft(3000);
         m_player.SetFileName(path("missing.spr"));
         m_player.Play();
+        QLoggingCategory::setFilterRules({});
         QVERIFY(!m_player.IsPlaying());
         QCOMPARE(m_robot.Left, 0);
         QVERIFY(m_robot.Picture.empty());
