@@ -157,7 +157,8 @@ std::optional<double> midiFileSeconds(std::string_view data) {
     if (division & 0x8000) { // frames a second and ticks a frame
         double frames = -static_cast<std::int8_t>(division >> 8);
         double ticksPerSecond = (frames == 29 ? 29.97 : frames) * (division & 0xff);
-        return ticksPerSecond > 0 ? std::optional(endTick / ticksPerSecond) : std::nullopt;
+        return ticksPerSecond > 0 ? std::optional(static_cast<double>(endTick) / ticksPerSecond)
+                                  : std::nullopt;
     }
     if (division == 0) {
         return std::nullopt;

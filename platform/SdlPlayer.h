@@ -9,7 +9,7 @@
 #include <string_view>
 #include <thread>
 
-struct _Mix_Music;
+struct _Mix_Music; // NOLINT(bugprone-reserved-identifier): SDL_mixer's own name
 class QObject;
 
 namespace korvo {

@@ -73,7 +73,7 @@ void FieldView::paintLabel(QPainter& painter, const korvo::Control& control, con
     }
     painter.setFont(font);
     painter.setPen(qColor(control.ForeColor));
-    painter.drawText(box, Qt::AlignHCenter | vertical | Qt::TextWordWrap,
+    painter.drawText(box, static_cast<int>(Qt::AlignHCenter | vertical) | Qt::TextWordWrap,
                      QString::fromStdString(control.Caption));
 }
 
