@@ -14,26 +14,19 @@ namespace fakes {
 
 class FakeMessageBox : public zeltrix::MessageBox {
 public:
-    void ShowNiceMessage(const std::string& text) override {
-        messages.push_back(text);
-        if (onShow) {
-            onShow(text);
-        }
-    }
+    void ShowNiceMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
-    std::function<void(const std::string&)> onShow;
 };
 
 class FakeHallOfFame : public zeltrix::HallOfFame {
 public:
-    void LoadHiScores() override { ++loads; }
-    void SaveHiScores() override { ++saves; }
+    void LoadHiScores() override {}
+    void SaveHiScores() override {}
     long long Score(int index) const override { return scores[index]; }
     void CheckHiScore(std::optional<long long> score) override { checked.push_back(score); }
 
     std::array<long long, 3> scores{5000, 3000, 1000};
     std::vector<std::optional<long long>> checked;
-    int loads = 0, saves = 0;
 };
 
 class FakeWindows : public zeltrix::Windows {

@@ -75,21 +75,6 @@ private slots:
                  "Unable to open " + korvo::dataPath("korvo's help.hlp") + ".");
         QVERIFY(m_messages.shown[0].icon == MessageIcon::Exclamation);
     }
-
-    void otherDocumentsGoToTheDesktop() {
-        bool opened = false;
-        korvo::OpenDocument("http://www.korvogames.com", 2, opened);
-        QVERIFY(opened);
-        QVERIFY(m_messages.shown.empty());
-
-        m_shell.openSucceeds = false;
-        korvo::OpenDocument("/tmp/scores.txt", 0, opened);
-        QVERIFY(!opened);
-        QCOMPARE(m_shell.opened,
-                 (std::vector<std::string>{"http://www.korvogames.com", "/tmp/scores.txt"}));
-        QCOMPARE(m_messages.shown.size(), 1u);
-        QCOMPARE(m_messages.shown[0].text, "Unable to open /tmp/scores.txt.");
-    }
 };
 
 QTEST_MAIN(DocumentsTest)

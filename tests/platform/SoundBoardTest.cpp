@@ -9,18 +9,22 @@ using Commands = std::vector<std::string>;
 class SoundBoardTest : public QObject {
     Q_OBJECT
 
+    fakes::FakePlayer player;
+    korvo::SoundBoard sound{player};
+
 private slots:
+    void init() {
+        player = {};
+        sound.Silent = false;
+    }
+
     void newSoundClosesOpensAndPlays() {
-        fakes::FakePlayer player;
-        korvo::SoundBoard sound(player);
         sound.PlaySound("pop.wav", false);
         QCOMPARE(player.fileName, korvo::dataPath("pop.wav"));
         QCOMPARE(player.commands, (Commands{"Close", "Open", "Play"}));
     }
 
     void sameSoundRestartsEvenWhilePlaying() {
-        fakes::FakePlayer player;
-        korvo::SoundBoard sound(player);
         sound.PlaySound("pop.wav", false);
         player.commands.clear();
         sound.PlaySound("pop.wav", false);
@@ -28,8 +32,6 @@ private slots:
     }
 
     void unforcedSoundWaitsForWhatPlaysAForcedOneCutsItOff() {
-        fakes::FakePlayer player;
-        korvo::SoundBoard sound(player);
         sound.PlaySound("anthem1.mid", true);
         player.commands.clear();
         sound.PlaySound("beep.wav", false);
@@ -43,8 +45,6 @@ private slots:
     }
 
     void emptyNameStopsEverythingAndFailuresStaySilent() {
-        fakes::FakePlayer player;
-        korvo::SoundBoard sound(player);
         sound.PlaySound("anthem1.mid", true);
         player.failOpen = true; // opening the data folder as a sound fails
         sound.PlaySound("", true);
@@ -55,8 +55,6 @@ private slots:
     }
 
     void silentPlaysNothing() {
-        fakes::FakePlayer player;
-        korvo::SoundBoard sound(player);
         sound.Silent = true;
         sound.PlaySound("crash.wav", true);
         QVERIFY(player.commands.empty());

@@ -15,7 +15,12 @@
 // of ten: record j (0..9) of block b has the equation "E<b>.<j>" and the answer 100 b + j + 1,
 // so an answer tells which block it came from.
 struct GameFixture {
-    explicit GameFixture(std::vector<double> randoms = {0.5}) : random(std::move(randoms)) {
+    // The draws spread out, so that the five Comeqs of a level start apart and move apart.
+    static std::vector<double> spread() {
+        return {0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95};
+    }
+
+    explicit GameFixture(std::vector<double> randoms = spread()) : random(std::move(randoms)) {
         korvo::setProgramDir(dir.path().toStdString());
         std::filesystem::create_directories(dir.path().toStdString() + "/add");
         writeQuestions(questionFile(10));

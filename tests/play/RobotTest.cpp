@@ -10,12 +10,11 @@ class RobotTest : public QObject {
     Q_OBJECT
 private slots:
     void keysFollowTheStateTable();
-    void heldArrowStartsOneRun();
     void keysDoNothingWhileFrozen();
 };
 
 void RobotTest::keysFollowTheStateTable() {
-    GameFixture f({0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95});
+    GameFixture f;
     f.startChallenge(1);
     auto& s = f.state();
     QCOMPARE(s.RobotState, zeltrix::RobotMotion::None);
@@ -52,15 +51,6 @@ void RobotTest::keysFollowTheStateTable() {
     QCOMPARE(s.RobotState, zeltrix::RobotMotion::NoneRight);
     f.game->pb_Robot_KeyDown(65); // any other key
     QCOMPARE(s.RobotState, zeltrix::RobotMotion::NoneRight);
-}
-
-void RobotTest::heldArrowStartsOneRun() {
-    GameFixture f({0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95});
-    f.startChallenge(1);
-    for (int repeat = 0; repeat < 10; ++repeat) {
-        f.game->pb_Robot_KeyDown(kKeyRight);
-    }
-    QCOMPARE(f.sprite.plays, 1);
 }
 
 void RobotTest::keysDoNothingWhileFrozen() {

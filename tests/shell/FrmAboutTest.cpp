@@ -27,13 +27,6 @@ private slots:
         korvo::setMessages(nullptr);
     }
 
-    void showsTitleAndVersion() {
-        FrmAbout about;
-        QCOMPARE(about.windowTitle(), "About Korvo's Zeltrix");
-        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version 2.1.0");
-        QCOMPARE(about.findChild<QLabel*>("lb_Website")->text(), "www.korvogames.com");
-    }
-
     void escapeAndEnterCloseTheBox() {
         for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
             FrmAbout about;
