@@ -150,7 +150,6 @@ count_menus() {
 # Polls until $1 popup menus are open, for at most $2 seconds.
 menus_open() { poll "${2:-$E2E_TIMEOUT}" count_menus "$1"; }
 
-wait_menus() { menus_open "$1" || fail "expected $1 open menu(s) for ${E2E_TIMEOUT}s"; }
 
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || fail "cannot focus window $1"; }
 

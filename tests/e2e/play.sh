@@ -13,12 +13,6 @@ rm "$ADD/pop.wav" "$ADD/gunshot.wav"
 start_game
 skip_intro
 
-press "$MAIN" alt+g
-wait_menus 1
-say "ok: Alt+G opened the Game menu"
-xdotool key Escape
-wait_menus 0
-
 start_challenge_1 "$MAIN"
 press "$MAIN" Right space Left space
 expect_moving "$MAIN" "after the robot ran and fired without its sounds"

@@ -126,4 +126,21 @@ public:
     std::function<void(const korvo::Message&)> onShow;
 };
 
+// A fake shell and message box, in use for the object's lifetime.
+struct FakeDesktop {
+    FakeDesktop() {
+        korvo::setShell(&shell);
+        korvo::setMessages(&messages);
+    }
+    ~FakeDesktop() {
+        korvo::setShell(nullptr);
+        korvo::setMessages(nullptr);
+    }
+    FakeDesktop(const FakeDesktop&) = delete;
+    FakeDesktop& operator=(const FakeDesktop&) = delete;
+
+    FakeShell shell;
+    FakeMessages messages;
+};
+
 } // namespace fakes

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <fstream>
+#include <optional>
 
 using korvo::RegistryRoot;
 
@@ -25,8 +26,7 @@ class SysInfoTest : public QObject {
     // A fresh configuration folder (the registry file) and an empty PATH for each test.
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<QTemporaryDir> m_path;
-    fakes::FakeShell m_shell;
-    fakes::FakeMessages m_messages;
+    std::optional<fakes::FakeDesktop> m_desktop;
 
 private slots:
     void init() {
@@ -34,16 +34,10 @@ private slots:
         m_path = std::make_unique<QTemporaryDir>();
         qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
         qputenv("PATH", m_path->path().toLocal8Bit());
-        m_shell = {};
-        korvo::setShell(&m_shell);
-        m_messages = {};
-        korvo::setMessages(&m_messages);
+        m_desktop.emplace();
     }
 
-    void cleanup() {
-        korvo::setShell(nullptr);
-        korvo::setMessages(nullptr);
-    }
+    void cleanup() { m_desktop.reset(); }
 
     void getKeyValueReadsTextsAndNumbers() {
         const std::pair<korvo::RegistryValue, std::string> values[] = {
@@ -98,13 +92,13 @@ private slots:
             QVERIFY(tool.open(QIODevice::WriteOnly));
             tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         }
-        m_shell.startSucceeds = !setup.contains("fails");
+        m_desktop->shell.startSucceeds = !setup.contains("fails");
         korvo::StartSysInfo();
 
-        QCOMPARE(m_shell.started.size(), std::size_t(started.isEmpty() ? 0 : 1));
-        QVERIFY(started.isEmpty() || m_shell.started[0].ends_with(started.toStdString()));
+        QCOMPARE(m_desktop->shell.started.size(), std::size_t(started.isEmpty() ? 0 : 1));
+        QVERIFY(started.isEmpty() || m_desktop->shell.started[0].ends_with(started.toStdString()));
         const bool told = started.isEmpty() || setup.contains("fails");
-        QCOMPARE(m_messages.texts(),
+        QCOMPARE(m_desktop->messages.texts(),
                  std::vector<std::string>(told ? 1 : 0,
                                           "System Information Is Unavailable At This Time"));
     }

@@ -10,11 +10,15 @@ class RobotTest : public QObject {
     Q_OBJECT
 private slots:
     void keysFollowTheStateTable();
-    void keysDoNothingWhileFrozen();
 };
 
 void RobotTest::keysFollowTheStateTable() {
     GameFixture f;
+    for (int key : {kKeyLeft, kKeyRight, kKeySpace}) { // before a game: frozen
+        f.game->pb_Robot_KeyDown(key);
+        f.game->pb_Robot_KeyUp(key);
+    }
+    QVERIFY(f.sprite.plays == 0 && !f.field().ln_LazerBeam.Visible && f.player.commands.empty());
     f.startChallenge(1);
     auto& s = f.state();
     QCOMPARE(s.RobotState, zeltrix::RobotMotion::None);
@@ -51,18 +55,6 @@ void RobotTest::keysFollowTheStateTable() {
     QCOMPARE(s.RobotState, zeltrix::RobotMotion::NoneRight);
     f.game->pb_Robot_KeyDown(65); // any other key
     QCOMPARE(s.RobotState, zeltrix::RobotMotion::NoneRight);
-}
-
-void RobotTest::keysDoNothingWhileFrozen() {
-    GameFixture f; // before any game
-    for (int key : {kKeyLeft, kKeyRight, kKeySpace}) {
-        f.game->pb_Robot_KeyDown(key);
-        f.game->pb_Robot_KeyUp(key);
-    }
-    QCOMPARE(f.sprite.plays, 0);
-    QVERIFY(!f.field().ln_LazerBeam.Visible);
-    QVERIFY(f.player.commands.empty());
-    QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::None);
 }
 
 QTEST_GUILESS_MAIN(RobotTest)

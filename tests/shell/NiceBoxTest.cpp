@@ -65,6 +65,7 @@ void NiceBoxTest::opensWithABeepClosesOnlyByOkAndHandsTheFocusBack() {
 
     QString shown;
     bool openAfterEscape = false;
+    bool closedByEnter = false;
     auto pressOk = [&] {
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         QVERIFY(box);
@@ -72,11 +73,13 @@ void NiceBoxTest::opensWithABeepClosesOnlyByOkAndHandsTheFocusBack() {
         QTest::keyClick(box, Qt::Key_Escape);
         openAfterEscape = box->isVisible();
         QTest::keyClick(box, Qt::Key_Return);
+        closedByEnter = !box->isVisible();
+        box->reject(); // never leave the test hanging
     };
     QTimer::singleShot(100, pressOk);
     messages.ShowNiceMessage("Level  1\nReady or Not!");
     QCOMPARE(shown, QString("Level  1\nReady or Not!"));
-    QVERIFY(openAfterEscape);
+    QVERIFY(openAfterEscape && closedByEnter);
     QCOMPARE(player.fileName, korvo::dataPath("beep.wav"));
     QTRY_COMPARE(QApplication::activeWindow(), &game);
     QCOMPARE(QApplication::focusWidget(), focus);

@@ -30,23 +30,11 @@ struct WindowFixture : GameFixture {
 class FrmMainTest : public QObject {
     Q_OBJECT
 private slots:
-    void silentMenuItemFollowsTheGame();
     void modalWindowPausesTheGameAndTheBeam();
     void maximisingCentresTheFieldAndRestoringPutsItBack();
     void heldArrowRepeatsDoNotStopTheRun();
     void aLeftClickOnTheFieldShowsTheTipOfTheMoment();
 };
-
-void FrmMainTest::silentMenuItemFollowsTheGame() {
-    WindowFixture f;
-    QVERIFY(!f.action("m_Silent")->isChecked());
-    f.action("m_Silent")->trigger();
-    QVERIFY(f.action("m_Silent")->isChecked());
-    QVERIFY(f.sound.Silent);
-    f.action("m_Silent")->trigger();
-    QVERIFY(!f.action("m_Silent")->isChecked());
-    QVERIFY(!f.sound.Silent);
-}
 
 void FrmMainTest::modalWindowPausesTheGameAndTheBeam() {
     WindowFixture f;
