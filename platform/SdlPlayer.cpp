@@ -225,6 +225,8 @@ void SdlPlayer::startWorker() {
         } catch (const PlayerError&) {
             // Nothing loaded: the "Open" of the file stays silent, as a failed one would.
         }
+        // SDL keeps its error texts per thread and frees them only for threads of its own.
+        SDL_TLSCleanup();
         QMetaObject::invokeMethod(
             m_receiver.get(), [this] { finishPreparation(); }, Qt::QueuedConnection);
     });
