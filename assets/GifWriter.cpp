@@ -142,6 +142,7 @@ bool WriteGif(const QImage& image, const QString& fileName, bool dither) {
         }
     }
     std::vector<ColourCount> colours;
+    colours.reserve(histogram.size());
     for (const auto& [rgb, count] : histogram) {
         colours.push_back({{qRed(rgb), qGreen(rgb), qBlue(rgb)}, count});
     }

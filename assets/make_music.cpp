@@ -333,7 +333,7 @@ std::string Anthem() {
         tune.insert(tune.end(), part.begin(), part.end());
     }
     const std::vector<Chord> chords = Chords();
-    if (chords.size() != size_t(kLastBar + 1) ||
+    if (chords.size() != size_t(kLastBar) + 1 ||
         tune.back().tick + tune.back().length != (kLastBar + 1) * kBar) {
         std::fprintf(stderr, "make_music: the tune and its chords do not fill the bars\n");
         return {};

@@ -41,14 +41,13 @@ struct Peak {
 
 void PaintRange(QPainter& p, std::mt19937& random, const std::vector<Peak>& peaks, double roughness,
                 const QColor& top, const QColor& bottom, const QColor& rim) {
-    const int size = 1024;
+    const size_t size = 1024;
     std::vector<double> noise(size + 1, 0);
     std::uniform_real_distribution<double> unit(-1, 1);
     double spread = roughness;
-    for (int step = size / 2; step >= 1; step /= 2) {
-        for (int x = step; x < size; x += 2 * step) {
-            noise[size_t(x)] =
-                (noise[size_t(x - step)] + noise[size_t(x + step)]) / 2 + unit(random) * spread;
+    for (size_t step = size / 2; step >= 1; step /= 2) {
+        for (size_t x = step; x < size; x += 2 * step) {
+            noise[x] = (noise[x - step] + noise[x + step]) / 2 + unit(random) * spread;
         }
         spread *= 0.6;
     }

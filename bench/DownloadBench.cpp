@@ -173,8 +173,8 @@ void BM_DownloadWindowVsCurl(benchmark::State& state) {
     QTemporaryDir components(server().folder() + "/components-XXXXXX");
     fakes::FakeComponentInstaller installer;
     korvo::QtHttpClient http;
-    launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/", installer,
-                             http};
+    launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/",
+                                installer, http};
     setup.downloadHost = server().host();
     std::vector<double> curl, window, ratios;
     long aboveIdleKb = 0;

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Measures the staged game on a private Xvfb display (1920x1080, no window manager), from a
 # copy of the staged program folder with a private home, so nothing of the build changes.
-#   bench/measure.sh startup [BUILD_DIR]  ms from exec to the first mapped window; 5 runs, median
+#   bench/measure.sh startup [BUILD_DIR]  ms from exec to the first mapped window, of the game
+#                                         and of the bare Qt program bench/BareStart by turns;
+#                                         7 runs each, medians and their ratio
 #   bench/measure.sh play [BUILD_DIR]     resident memory and CPU share over 10 s of Challenge 1
 #                                         (SHOT=file.png keeps a screenshot of the end)
 set -euo pipefail
 mode=${1:?"usage: $0 startup|play [BUILD_DIR]"}
-staged="${2:-build}/stage/Korvo Game Components/Korvo's Zeltrix"
+build=${2:-build}
+staged="$build/stage/Korvo Game Components/Korvo's Zeltrix"
 [ -x "$staged/Korvo's Zeltrix.exe" ] || { echo "no staged program in '$staged'" >&2; exit 1; }
+bare="$PWD/$build/bench/BareStart"
+[ "$mode" != startup ] || [ -x "$bare" ] || { echo "no $bare (build with KORVO_BENCH)" >&2; exit 1; }
 
 work=$(mktemp -d)
 xvfb=""
@@ -25,17 +30,19 @@ mkdir -p "$work/home" "$work/run"
 chmod 700 "$work/run"
 exe="$work/game/Korvo's Zeltrix.exe"
 
-# Xvfb picks a free display itself and names it once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# Xvfb picks a free display itself and names it once it accepts clients. Without -noreset it
+# resets whenever its last client leaves and refuses a program that connects meanwhile.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb=$!
 until [ -s "$work/display" ]; do sleep 0.05; done
 DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 
 now() { date +%s%N; }
+# start_game [PROGRAM]: the staged game unless another program is named.
 start_game() {
     (cd "$work" && exec env -u SDL_AUDIODRIVER -u QT_QPA_PLATFORM HOME="$work/home" \
-        XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run" "$exe") \
+        XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run" "${1:-$exe}") \
         >"$work/game.log" 2>&1 &
     game=$!
 }
@@ -64,17 +71,30 @@ press() {
 
 case $mode in
 startup)
-    times=()
-    for run in 1 2 3 4 5; do
+    # Until the first mapped window, in ms.
+    first_window() {
+        local begin
         begin=$(now)
-        start_game
-        until [ -n "$(windows)" ]; do sleep 0.005; done
-        times+=($((($(now) - begin) / 1000000)))
+        start_game "$1"
+        until [ -n "$(windows)" ]; do
+            kill -0 "$game" 2>/dev/null || { echo "$1 ended before its first window" >&2; exit 1; }
+            sleep 0.005
+        done
+        echo $((($(now) - begin) / 1000000))
         stop_game
-        echo "run $run: ${times[-1]} ms"
+    }
+    median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+    game_times=()
+    bare_times=()
+    for run in 1 2 3 4 5 6 7; do
+        game_times+=("$(first_window "$exe")")
+        bare_times+=("$(first_window "$bare")")
+        echo "run $run: game ${game_times[-1]} ms, bare Qt ${bare_times[-1]} ms"
     done
-    median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
-    echo "start-up to the first mapped window: median $median ms"
+    g=$(median "${game_times[@]}")
+    b=$(median "${bare_times[@]}")
+    echo "start-up to the first mapped window: game median $g ms, bare Qt median $b ms"
+    awk -v g="$g" -v b="$b" 'BEGIN { printf "ratio game / bare Qt: %.2f\n", g / b }'
     ;;
 play)
     box="    " # the game's message box has a title of four blanks

@@ -23,15 +23,19 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    // The intro has no caption; X then shows the application name, which must not read as the
-    // game's title to programs that look for the game window by its title.
-    QCoreApplication::setApplicationName("Zeltrix");
+    // The intro has no caption; X then shows the application name. It is the game's title, so
+    // that the launcher, which looks for a window whose title holds "Korvo's", finds the game
+    // from its first window on.
+    QCoreApplication::setApplicationName(QString::fromStdString(zeltrix::AppTitle));
     korvo::setProgramDir(QCoreApplication::applicationDirPath().toStdString());
     QApplication::setWindowIcon(QIcon(QString::fromStdString(korvo::dataPath("life.gif"))));
 
+    // The sound device and the anthem's sound font load beside the intro window, which shows
+    // at once; the anthem starts when they are ready.
+    korvo::SdlPlayer player;
+    player.Prepare(korvo::dataPath("anthem1.mid"));
     korvo::QtMessages platformMessages(zeltrix::AppTitle);
     korvo::setMessages(&platformMessages);
-    korvo::SdlPlayer player;
     korvo::SoundBoard sound(player);
     korvo::TimerSpritePlayer robotSprite;
     korvo::TimerSpritePlayer hallOfFameSprite;
@@ -53,6 +57,7 @@ int main(int argc, char* argv[]) {
             korvo::showModal(about);
         };
         window->onUnload = [&] { frmIntro->close(); };
+        windows.setForm(zeltrix::Form::Main, window);
         windows.beforeEvents = [window] { window->refresh(); };
         robotSprite.setOnFrame([window] { window->refresh(); });
         QCoreApplication::processEvents();

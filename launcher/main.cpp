@@ -68,9 +68,12 @@ int main(int argc, char* argv[]) {
     catalogue.SetComponentsDir(korvo::programDir());
     launcher::Installation installation({korvo::shell(), korvo::messages(), regFunctions},
                                         catalogue);
-    // The launcher's one sound player plays every clip of the run; the logo owns it.
-    launcher::FrmLogo frmLogo(std::make_unique<korvo::SdlPlayer>(), windows, screen, installation,
-                              catalogue);
+    // The launcher's one sound player plays every clip of the run; the logo owns it. The sound
+    // device and the tune load beside the logo, which shows at once; the tune starts when they
+    // are ready.
+    auto player = std::make_unique<korvo::SdlPlayer>();
+    player->Prepare(korvo::dataPath(launcher::kIntroTune));
+    launcher::FrmLogo frmLogo(std::move(player), windows, screen, installation, catalogue);
 
     PanelInstaller installer(installation);
     const launcher::OnlineSetup online{catalogue.ComponentsDir(), installer, http};

@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <QObject>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -36,6 +38,21 @@ bool startAudio() {
         return false;
     }
     return true;
+}
+
+// Loads a wave or MIDI file; a MIDI file's length comes from its events.
+Mix_Music* loadMusic(const std::string& path, std::optional<double>& length) {
+    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    if (music == nullptr) {
+        fail("cannot open \"" + path + "\"");
+    }
+    length.reset();
+    if (Mix_GetMusicType(music) == MUS_MID) {
+        std::ifstream in(path, std::ios::binary);
+        length = midiFileSeconds(
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    }
+    return music;
 }
 
 // Reads the big-endian numbers and variable-length quantities of a MIDI file; running past the
@@ -140,7 +157,8 @@ std::optional<double> midiFileSeconds(std::string_view data) {
     if (division & 0x8000) { // frames a second and ticks a frame
         double frames = -static_cast<std::int8_t>(division >> 8);
         double ticksPerSecond = (frames == 29 ? 29.97 : frames) * (division & 0xff);
-        return ticksPerSecond > 0 ? std::optional(endTick / ticksPerSecond) : std::nullopt;
+        return ticksPerSecond > 0 ? std::optional(static_cast<double>(endTick) / ticksPerSecond)
+                                  : std::nullopt;
     }
     if (division == 0) {
         return std::nullopt;
@@ -162,13 +180,81 @@ std::optional<double> midiFileSeconds(std::string_view data) {
     return microseconds / 1e6;
 }
 
+struct SdlPlayer::Preparation {
+    std::string path;
+    Mix_Music* music = nullptr;
+    std::optional<double> length;
+};
+
+SdlPlayer::SdlPlayer() : m_receiver(std::make_unique<QObject>()) {}
+
 SdlPlayer::~SdlPlayer() {
     close();
+    finishPreparation();
     if (m_audioOpen) {
         Mix_CloseAudio();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
+}
+
+void SdlPlayer::Prepare(const std::string& path) {
+    if (m_audioOpen || m_music != nullptr || m_preparation) {
+        return;
+    }
+    m_preparation = std::make_unique<Preparation>();
+    m_preparation->path = path;
+    // The worker starts with the event loop, once the first window is up: before, it would
+    // take the processor from the window.
+    QMetaObject::invokeMethod(
+        m_receiver.get(),
+        [this] {
+            if (m_preparation && !m_worker.joinable()) {
+                startWorker();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void SdlPlayer::startWorker() {
+    // Until the worker is joined, only it touches SDL and the audio flag.
+    m_worker = std::thread([this, preparation = m_preparation.get()] {
+        try {
+            openAudio();
+            preparation->music = loadMusic(preparation->path, preparation->length);
+        } catch (const PlayerError&) {
+            // Nothing loaded: the "Open" of the file stays silent, as a failed one would.
+        }
+        // SDL keeps its error texts per thread and frees them only for threads of its own.
+        SDL_TLSCleanup();
+        QMetaObject::invokeMethod(
+            m_receiver.get(), [this] { finishPreparation(); }, Qt::QueuedConnection);
+    });
+}
+
+void SdlPlayer::finishPreparation() {
+    if (!m_preparation) {
+        return;
+    }
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+    const std::unique_ptr<Preparation> done = std::move(m_preparation);
+    if (m_openedPrepared) {
+        m_openedPrepared = false;
+        m_music = std::exchange(done->music, nullptr);
+        m_length = done->length;
+        if (m_music != nullptr && m_playWhenPrepared) {
+            try {
+                play();
+            } catch (const PlayerError&) {
+                // As a "Play" that failed: silent.
+            }
+        }
+    } else if (done->music != nullptr) {
+        Mix_FreeMusic(done->music);
+    }
+    m_playWhenPrepared = false;
 }
 
 void SdlPlayer::openAudio() {
@@ -193,36 +279,48 @@ void SdlPlayer::openAudio() {
     m_audioOpen = true;
 }
 
-int SdlPlayer::Mode() const {
+PlayerMode SdlPlayer::mode() const {
+    if (m_openedPrepared) {
+        return m_playWhenPrepared ? PlayerMode::Playing : PlayerMode::Stopped;
+    }
     if (m_music == nullptr) {
-        return kModeNotOpen;
+        return PlayerMode::NotOpen;
     }
     if (Mix_PlayingMusic() == 0) {
-        return kModeStopped;
+        return PlayerMode::Stopped;
     }
     if (m_length) {
         std::chrono::duration<double> played = std::chrono::steady_clock::now() - m_started;
         if (played.count() >= *m_length) {
-            return kModeStopped;
+            return PlayerMode::Stopped;
         }
     }
-    return kModePlaying;
+    return PlayerMode::Playing;
 }
 
-void SdlPlayer::Command(const std::string& command) {
-    if (command == "Open") {
+void SdlPlayer::perform(PlayerCommand command) {
+    if (command == PlayerCommand::Open) {
         open();
-    } else if (command == "Close") {
+        return;
+    }
+    if (command == PlayerCommand::Close) {
         close();
-    } else if (m_music == nullptr) {
-        throw PlayerError("\"" + command + "\" needs an open file");
-    } else if (command == "Play") {
+        return;
+    }
+    if (m_openedPrepared) {
+        // Still loading: it starts once loaded if the last word was "Play"; "Prev" keeps it at
+        // its start.
+        m_playWhenPrepared = command == PlayerCommand::Play;
+        return;
+    }
+    if (m_music == nullptr) {
+        throw PlayerError("\"" + std::string(commandText(command)) + "\" needs an open file");
+    }
+    if (command == PlayerCommand::Play) {
         play();
-    } else if (command == "Prev") {
+    } else {
         // Only the start is ever sought, so stopping is enough: the next Play begins there.
         Mix_HaltMusic();
-    } else {
-        throw PlayerError("unknown command \"" + command + "\"");
     }
 }
 
@@ -232,21 +330,17 @@ void SdlPlayer::open() {
     if (!std::filesystem::is_regular_file(m_fileName, error)) {
         throw PlayerError("cannot open \"" + m_fileName + "\": no such file");
     }
+    if (m_preparation && m_preparation->path == m_fileName) {
+        m_openedPrepared = true;
+        return;
+    }
+    finishPreparation();
     openAudio();
-    m_music = Mix_LoadMUS(m_fileName.c_str());
-    if (m_music == nullptr) {
-        fail("cannot open \"" + m_fileName + "\"");
-    }
-    m_length.reset();
-    if (Mix_GetMusicType(m_music) == MUS_MID) {
-        std::ifstream in(m_fileName, std::ios::binary);
-        m_length = midiFileSeconds(
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-    }
+    m_music = loadMusic(m_fileName, m_length);
 }
 
 void SdlPlayer::play() {
-    if (Mode() == kModePlaying) {
+    if (mode() == PlayerMode::Playing) {
         return;
     }
     if (Mix_PlayMusic(m_music, 1) != 0) {
@@ -256,6 +350,8 @@ void SdlPlayer::play() {
 }
 
 void SdlPlayer::close() {
+    m_openedPrepared = false;
+    m_playWhenPrepared = false;
     if (m_music != nullptr) {
         Mix_HaltMusic();
         Mix_FreeMusic(m_music);

@@ -11,24 +11,24 @@ void SoundBoard::PlaySound(const std::string& name, bool force) {
     const std::string path = dataPath(name);
     try {
         if (m_player.FileName() == path) {
-            m_player.Command("Prev");
-            m_player.Command("Play");
+            m_player.perform(PlayerCommand::Prev);
+            m_player.perform(PlayerCommand::Play);
             return;
         }
-        if (m_player.Mode() == MultimediaPlayer::kModePlaying && !force) {
+        if (m_player.mode() == PlayerMode::Playing && !force) {
             return;
         }
         m_player.SetFileName(path);
-        m_player.Command("Close");
-        m_player.Command("Open");
-        m_player.Command("Play");
+        m_player.perform(PlayerCommand::Close);
+        m_player.perform(PlayerCommand::Open);
+        m_player.perform(PlayerCommand::Play);
     } catch (const MultimediaPlayer::PlayerError&) {
         // A missing file or an absent sound device leaves the game silent, never stopped.
     }
 }
 
 bool SoundBoard::IsPlaying() const {
-    return m_player.Mode() == MultimediaPlayer::kModePlaying;
+    return m_player.mode() == PlayerMode::Playing;
 }
 
 } // namespace korvo

@@ -1,5 +1,6 @@
 #include "SysInfo.h"
 
+#include "Log.h"
 #include "Messages.h"
 #include "Shell.h"
 
@@ -20,7 +21,11 @@ constexpr std::array<const char*, 4> kDesktopTools = {"hardinfo2", "hardinfo", "
                                                       "gnome-system-monitor"};
 
 bool startProgram(const std::string& path) {
-    return shell().StartProgram(path) != 0;
+    if (shell().StartProgram(path) != 0) {
+        return true;
+    }
+    qCDebug(lcKorvo) << "system information: could not start" << path.c_str();
+    return false;
 }
 
 bool startRegisteredTool() {
@@ -73,6 +78,7 @@ void StartSysInfo() {
         started = false;
     }
     if (!started) {
+        qCDebug(lcKorvo) << "system information: none registered nor installed";
         PlatformMessage("System Information Is Unavailable At This Time", MessageIcon::None);
     }
 }

@@ -1,5 +1,7 @@
 #include "TimerSpritePlayer.h"
 
+#include "Log.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -16,7 +18,8 @@ void TimerSpritePlayer::Play() {
     }
     try {
         m_animation = loadSprAnimation(std::filesystem::path(m_basePath) / m_fileName);
-    } catch (const SprAnimation::Error&) {
+    } catch (const SprAnimation::Error& error) {
+        qCDebug(lcKorvo) << "animation not played:" << error.what();
         return;
     }
     if (m_left) {

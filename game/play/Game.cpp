@@ -37,7 +37,7 @@ void Game::pb_Screen_Click() {
 }
 
 void Game::t_Balls_Timer() {
-    if (m_inTick || !IsActiveForm("frm_Main")) {
+    if (m_inTick || !IsActiveForm(Form::Main)) {
         return;
     }
     m_inTick = true;
@@ -47,7 +47,7 @@ void Game::t_Balls_Timer() {
 }
 
 void Game::t_Gun_Timer() {
-    if (!IsActiveForm("frm_Main")) {
+    if (!IsActiveForm(Form::Main)) {
         return;
     }
     m_field.ln_LazerBeam.Visible = false;
@@ -60,7 +60,7 @@ void Game::m_Level_Click(int challenge) {
 }
 
 void Game::m_HiScores_Click() {
-    m_services.hallOfFame.CheckHiScore("");
+    m_services.hallOfFame.CheckHiScore(std::nullopt);
 }
 
 void Game::m_Silent_Click() {

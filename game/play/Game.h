@@ -73,7 +73,7 @@ public:
     void CheckLaserHit(int i);
 
     void PlaySound(const std::string& name, bool force) { m_services.sound.PlaySound(name, force); }
-    bool IsActiveForm(std::string_view name) const { return m_services.windows.IsActiveForm(name); }
+    bool IsActiveForm(Form form) const { return m_services.windows.IsActiveForm(form); }
 
 private:
     void LevelCleared();

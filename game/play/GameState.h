@@ -14,6 +14,10 @@ struct ComeqState {
     std::string Answer;
 };
 
+// How the robot moves and faces: standing (firing to the right), running left or right, standing
+// facing left or right.
+enum class RobotMotion { None, Left, Right, NoneLeft, NoneRight };
+
 struct QuestionRecord {
     std::string Equation;
     std::string Answer;
@@ -28,7 +32,7 @@ struct GameState {
     std::vector<QuestionRecord> Questions; // index 0 unused: records count from 1
     int QuestionCount = 0;
     int BlockSize = 0;
-    std::string RobotState = "NONE";
+    RobotMotion RobotState = RobotMotion::None;
     bool Frozen = true;
     int CurrentQuestion = 0;
     int ChallengeBase = 0;
@@ -38,6 +42,8 @@ struct GameState {
     int Lives = 0;
     int Gravity = 3;
     int Bonus = 1000;
+    long long Score = 0;   // lab_Score shows it
+    long long HiScore = 0; // lab_HiScore shows it
     bool LabelsLoaded = false;
     int FlashColour = 0;
 };

@@ -1,6 +1,5 @@
 #include "DataPath.h"
 #include "Game.h"
-#include "Numbers.h"
 
 namespace zeltrix {
 
@@ -9,15 +8,15 @@ void Game::FireLaser() {
     if (m_services.sprite.IsPlaying()) {
         m_services.sprite.Stop();
     }
-    if (m_state.RobotState == "LEFT") {
-        m_state.RobotState = "NONE-LEFT";
-    } else if (m_state.RobotState == "RIGHT") {
-        m_state.RobotState = "NONE-RIGHT";
+    if (m_state.RobotState == RobotMotion::Left) {
+        m_state.RobotState = RobotMotion::NoneLeft;
+    } else if (m_state.RobotState == RobotMotion::Right) {
+        m_state.RobotState = RobotMotion::NoneRight;
     }
 
     Control& robot = m_field.pb_Robot;
     Line& beam = m_field.ln_LazerBeam;
-    if (m_state.RobotState == "NONE-LEFT") {
+    if (m_state.RobotState == RobotMotion::NoneLeft) {
         robot.Picture = korvo::dataPath("robot gun left.gif");
         beam.X2 = robot.Left;
         beam.X1 = beam.X2 - 2000;
@@ -50,10 +49,11 @@ void Game::CheckLaserHit(int i) {
         return;
     }
 
-    const long long score = korvo::wholeNumber(m_field.lab_Score.Caption) + m_state.Bonus;
-    m_field.lab_Score.Caption = " " + std::to_string(score);
-    if (korvo::wholeNumber(m_field.lab_HiScore.Caption) <
-        korvo::wholeNumber(m_field.lab_Score.Caption)) {
+    m_state.Score += m_state.Bonus;
+    // A score won shows with a leading blank, where the sign of a negative number would stand.
+    m_field.lab_Score.Caption = " " + std::to_string(m_state.Score);
+    if (m_state.HiScore < m_state.Score) {
+        m_state.HiScore = m_state.Score;
         m_field.lab_HiScore.Caption = m_field.lab_Score.Caption;
     }
     ball.Visible = false;

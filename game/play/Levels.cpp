@@ -1,8 +1,12 @@
 #include "DataPath.h"
 #include "Game.h"
-#include "Numbers.h"
 
 namespace zeltrix {
+
+namespace {
+// The laughing Comeq's 50 steps take about a second, so that the player sees it laugh.
+constexpr int kSquashStepMs = 20;
+} // namespace
 
 void Game::NewGame() {
     // Read the questions first: a file that cannot serve a game leaves the field as it was.
@@ -12,8 +16,10 @@ void Game::NewGame() {
     m_gameNumber += 1;
     m_state.ComeqCount = 5;
     m_state.Lives = 3;
+    m_state.Score = 0;
     m_field.lab_Score.Caption = "0";
-    m_field.lab_HiScore.Caption = m_services.hallOfFame.Score(0);
+    m_state.HiScore = m_services.hallOfFame.Score(0);
+    m_field.lab_HiScore.Caption = std::to_string(m_state.HiScore);
     m_field.sh_Ground.Top = kGround;
     m_field.sh_Ground.Height = 625;
     m_services.random.Randomize();
@@ -38,7 +44,7 @@ void Game::StartLevel() {
     m_state.Frozen = false;
     m_state.CurrentQuestion = 0;
     m_state.Gravity = 3;
-    m_state.RobotState = "NONE";
+    m_state.RobotState = RobotMotion::None;
 
     Control& robot = m_field.pb_Robot;
     robot.Picture = korvo::dataPath("robot stand right.gif");
@@ -91,7 +97,7 @@ void Game::SquashRobot(int i) {
         const int direction = step < 25 ? 1 : -1;
         ball.Left -= 50 * direction;
         ball.Width += 100 * direction;
-        m_services.windows.DoEvents();
+        m_services.windows.LetEventsRun(kSquashStepMs);
         if (game != m_gameNumber) {
             return;
         }
@@ -116,9 +122,8 @@ void Game::GameOver() {
     }
     m_field.lab_Question.Visible = false;
     ShowNiceMessage("Game Over");
-    const long long score = korvo::wholeNumber(m_field.lab_Score.Caption);
-    if (korvo::wholeNumber(m_services.hallOfFame.Score(2)) < score) {
-        m_services.hallOfFame.CheckHiScore(std::to_string(score));
+    if (m_services.hallOfFame.Score(2) < m_state.Score) {
+        m_services.hallOfFame.CheckHiScore(m_state.Score);
     }
 }
 

@@ -24,14 +24,14 @@ void Game::pb_Robot_KeyDown(int keyCode) {
         break;
     case kKeyLeft:
         // Auto-repeat of a held key arrives here again; the state test starts the run once.
-        if (m_state.RobotState != "LEFT") {
-            m_state.RobotState = "LEFT";
+        if (m_state.RobotState != RobotMotion::Left) {
+            m_state.RobotState = RobotMotion::Left;
             startRun(m_services.sprite, m_field.pb_Robot, "robot run left.spr");
         }
         break;
     case kKeyRight:
-        if (m_state.RobotState != "RIGHT") {
-            m_state.RobotState = "RIGHT";
+        if (m_state.RobotState != RobotMotion::Right) {
+            m_state.RobotState = RobotMotion::Right;
             startRun(m_services.sprite, m_field.pb_Robot, "robot run right.spr");
         }
         break;
@@ -45,7 +45,7 @@ void Game::pb_Robot_KeyUp(int keyCode) {
         return;
     }
     const bool left = keyCode == kKeyLeft;
-    m_state.RobotState = left ? "NONE-LEFT" : "NONE-RIGHT";
+    m_state.RobotState = left ? RobotMotion::NoneLeft : RobotMotion::NoneRight;
     if (m_services.sprite.IsPlaying()) {
         m_services.sprite.Stop();
     }

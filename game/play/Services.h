@@ -1,7 +1,7 @@
 #pragma once
 
+#include <optional>
 #include <string>
-#include <string_view>
 
 namespace zeltrix {
 
@@ -13,24 +13,27 @@ public:
 };
 
 // The hall of fame as the game flow sees it: the table's scores and the dialog that offers a
-// new entry (an empty score only shows the table).
+// new entry (no score only shows the table).
 class HallOfFame {
 public:
     virtual ~HallOfFame() = default;
     virtual void LoadHiScores() = 0;
     virtual void SaveHiScores() = 0;
-    virtual std::string Score(int index) const = 0;
-    virtual void CheckHiScore(const std::string& score) = 0;
+    virtual long long Score(int index) const = 0;
+    virtual void CheckHiScore(std::optional<long long> score) = 0;
 };
+
+// The game's windows, as the logic names them.
+enum class Form { Main, Intro, NiceBox, HiScores, About };
 
 // What the logic asks of the window system.
 class Windows {
 public:
     virtual ~Windows() = default;
-    // True when the application's active window has this name.
-    virtual bool IsActiveForm(std::string_view name) const = 0;
-    // Lets pending window events run (timers, painting, input).
-    virtual void DoEvents() = 0;
+    // True when the application's active window is this form.
+    virtual bool IsActiveForm(Form form) const = 0;
+    // Lets window events (timers, painting, input) run for this long, without a busy wait.
+    virtual void LetEventsRun(int milliseconds) = 0;
 };
 
 } // namespace zeltrix

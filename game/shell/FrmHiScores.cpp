@@ -160,7 +160,7 @@ void FrmHiScores::Form_Load() {
 void FrmHiScores::showTable(int newRow) {
     for (std::size_t i = 0; i < m_table.size(); ++i) {
         m_names[i]->setText(QString::fromStdString(m_table[i].Name));
-        m_scores[i]->setText(QString::fromStdString(m_table[i].Score));
+        m_scores[i]->setText(QString::number(m_table[i].Score));
         m_names[i]->setEnabled(static_cast<int>(i) == newRow);
     }
     if (newRow >= 0 && newRow < static_cast<int>(m_names.size())) {
@@ -176,9 +176,9 @@ void FrmHiScores::reject() {
 
 void FrmHiScores::cmd_OK_Click() {
     m_sound.PlaySound("", true);
+    // The score cells are never editable: only the names come back.
     for (std::size_t i = 0; i < m_table.size(); ++i) {
         m_table[i].Name = storableName(m_names[i]->text().toStdString());
-        m_table[i].Score = m_scores[i]->text().toStdString();
     }
     m_sprite.Stop();
     accept();

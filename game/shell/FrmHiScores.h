@@ -18,7 +18,7 @@ namespace zeltrix {
 class ControlView;
 
 // The hall-of-fame window: shows the table, lets the player type the name of a new entry, plays
-// the anthem and the robot marking time while open. OK writes the cells back into the table.
+// the anthem and the robot marking time while open. OK writes the names back into the table.
 class FrmHiScores : public QDialog {
     Q_OBJECT
 public:

@@ -184,7 +184,7 @@ void FrmIntro::closeEvent(QCloseEvent* event) {
     m_animation.Unload();
     sync();
     try {
-        m_player.Command("Close");
+        m_player.perform(korvo::PlayerCommand::Close);
     } catch (const korvo::MultimediaPlayer::PlayerError&) {
         // Nothing was open: nothing to release.
     }

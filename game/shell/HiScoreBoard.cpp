@@ -22,13 +22,13 @@ void HiScoreBoard::SaveHiScores() {
     saveHiScores(m_table, filePath());
 }
 
-std::string HiScoreBoard::Score(int index) const {
-    return index >= 0 && index < static_cast<int>(m_table.size()) ? m_table[index].Score : "0";
+long long HiScoreBoard::Score(int index) const {
+    return index >= 0 && index < static_cast<int>(m_table.size()) ? m_table[index].Score : 0;
 }
 
-void HiScoreBoard::CheckHiScore(const std::string& score) {
+void HiScoreBoard::CheckHiScore(std::optional<long long> score) {
     FrmHiScores form(m_table, m_sound, m_sprite);
-    const int newRow = score.empty() ? -1 : insertHiScore(m_table, score);
+    const int newRow = score ? insertHiScore(m_table, *score) : -1;
     form.showTable(newRow);
     QCoreApplication::processEvents();
     korvo::showModal(form);

@@ -18,17 +18,17 @@ public:
     void LoadHiScores() override;
     // Gives up silently when the file cannot be written; the old file then stays as it was.
     void SaveHiScores() override;
-    std::string Score(int index) const override;
-    // An empty score only shows the table; a score that beats an entry is inserted and its
-    // name asked for. Returns when the window has been closed.
-    void CheckHiScore(const std::string& score) override;
+    long long Score(int index) const override;
+    // No score only shows the table; a score that beats an entry is inserted and its name asked
+    // for. Returns when the window has been closed.
+    void CheckHiScore(std::optional<long long> score) override;
 
     const HiScores& table() const { return m_table; }
 
 private:
     korvo::SoundBoard& m_sound;
     korvo::SpritePlayer& m_sprite;
-    HiScores m_table = parseHiScores({});
+    HiScores m_table;
 };
 
 } // namespace zeltrix

@@ -1,6 +1,7 @@
 #include "HiScores.h"
 
 #include "FieldReader.h"
+#include "Log.h"
 #include "Numbers.h"
 #include "Text.h"
 
@@ -10,18 +11,8 @@
 
 namespace zeltrix {
 
-namespace {
-HiScores emptyTable() {
-    HiScores table;
-    for (HiScoreEntry& entry : table) {
-        entry.Score = "0";
-    }
-    return table;
-}
-} // namespace
-
 HiScores parseHiScores(std::string_view bytes) {
-    HiScores table = emptyTable();
+    HiScores table;
     korvo::FieldReader reader{std::string(bytes)};
     try {
         for (HiScoreEntry& entry : table) {
@@ -29,11 +20,10 @@ HiScores parseHiScores(std::string_view bytes) {
                 break;
             }
             entry.Name = storableName(korvo::fromWindows1252(reader.readText()));
-            std::string score = reader.readText();
-            entry.Score = korvo::toNumber(score) ? score : "0";
+            entry.Score = korvo::wholeNumber(reader.readText());
         }
     } catch (const korvo::FieldReader::Error&) {
-        // A record cut short keeps its name and the score "0".
+        // A record cut short keeps its name and the score 0.
     }
     return table;
 }
@@ -42,15 +32,15 @@ HiScores loadHiScores(const std::string& path) {
     try {
         return parseHiScores(korvo::readFileBytes(path));
     } catch (const std::runtime_error&) {
-        return emptyTable();
+        return {};
     }
 }
 
 std::string formatHiScores(const HiScores& table) {
     std::string bytes;
     for (const HiScoreEntry& entry : table) {
-        bytes += '"' + korvo::toWindows1252(entry.Name) + "\",\"" +
-                 korvo::toWindows1252(entry.Score) + "\"\r\n";
+        bytes += '"' + korvo::toWindows1252(entry.Name) + "\",\"" + std::to_string(entry.Score) +
+                 "\"\r\n";
     }
     return bytes;
 }
@@ -58,21 +48,24 @@ std::string formatHiScores(const HiScores& table) {
 bool saveHiScores(const HiScores& table, const std::string& path) {
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly)) {
+        qCDebug(korvo::lcKorvo) << "hall of fame not saved to" << path.c_str() << ":"
+                                << file.errorString();
         return false;
     }
     const std::string bytes = formatHiScores(table);
     const auto size = static_cast<qint64>(bytes.size());
     // Qt lets a short write (a full disk) through to the rename unless the flush is checked.
     if (file.write(bytes.data(), size) != size || !file.flush()) {
+        qCDebug(korvo::lcKorvo) << "hall of fame not saved to" << path.c_str() << ":"
+                                << file.errorString();
         file.cancelWriting();
     }
     return file.commit();
 }
 
-int insertHiScore(HiScores& table, const std::string& score) {
-    const long long value = korvo::wholeNumber(score);
+int insertHiScore(HiScores& table, long long score) {
     for (int row = 0; row < static_cast<int>(table.size()); ++row) {
-        if (value > korvo::wholeNumber(table[row].Score)) {
+        if (score > table[row].Score) {
             for (int below = static_cast<int>(table.size()) - 1; below > row; --below) {
                 table[below] = table[below - 1];
             }

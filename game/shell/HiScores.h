@@ -8,7 +8,7 @@ namespace zeltrix {
 
 struct HiScoreEntry {
     std::string Name;
-    std::string Score; // decimal text of a whole number
+    long long Score = 0;
     friend bool operator==(const HiScoreEntry&, const HiScoreEntry&) = default;
 };
 
@@ -16,9 +16,10 @@ struct HiScoreEntry {
 // scores at their place, never sorted.
 using HiScores = std::array<HiScoreEntry, 3>;
 
-// Reads the file's bytes (Windows-1252). Whatever is missing, broken or extra still gives a
-// playable table: absent entries are an empty name with score "0", a score that is no number
-// counts as "0", records beyond the third are ignored.
+// Reads the file's bytes (Windows-1252). A score is the whole part of its number, rounded down.
+// Whatever is missing, broken or extra still gives a playable table: absent entries are an
+// empty name with score 0, a score that is no number counts as 0, records beyond the third are
+// ignored.
 HiScores parseHiScores(std::string_view bytes);
 // The same from a file; a file that cannot be read gives the empty table.
 HiScores loadHiScores(const std::string& path);
@@ -31,7 +32,7 @@ bool saveHiScores(const HiScores& table, const std::string& path);
 
 // Puts the score below every entry it does not strictly beat, dropping the last entry.
 // Returns the row of the new entry, whose name is empty, or -1 when the score stays out.
-int insertHiScore(HiScores& table, const std::string& score);
+int insertHiScore(HiScores& table, long long score);
 
 // The file has no escape for a double quote nor for a line end: such characters in a typed
 // name become a single quote and a blank.

@@ -5,7 +5,7 @@
 #include "Twips.h"
 
 #include <QApplication>
-#include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -88,6 +88,14 @@ void FrmNiceBox::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         Form_Activate();
     }
+}
+
+void FrmNiceBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void FrmNiceBox::Form_Activate() {

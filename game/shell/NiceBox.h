@@ -30,6 +30,8 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // The box has a default button and no cancel button: Escape does not close it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void lab_Message_Change();

@@ -1,5 +1,6 @@
 #include "FieldView.h"
 
+#include "Log.h"
 #include "Look.h"
 #include "Twips.h"
 
@@ -33,6 +34,9 @@ const QPixmap& FieldView::picture(const std::string& path) {
     if (it == m_pictures.end()) {
         // A missing picture is remembered as empty: nothing is drawn and the game goes on.
         it = m_pictures.insert(key, QPixmap(key));
+        if (it->isNull()) {
+            qCDebug(korvo::lcKorvo) << "picture not loaded:" << key;
+        }
     }
     return *it;
 }
@@ -69,7 +73,7 @@ void FieldView::paintLabel(QPainter& painter, const korvo::Control& control, con
     }
     painter.setFont(font);
     painter.setPen(qColor(control.ForeColor));
-    painter.drawText(box, Qt::AlignHCenter | vertical | Qt::TextWordWrap,
+    painter.drawText(box, static_cast<int>(Qt::AlignHCenter | vertical) | Qt::TextWordWrap,
                      QString::fromStdString(control.Caption));
 }
 

@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace zeltrix {
 
@@ -170,25 +172,32 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
-        if (event->type() == QEvent::MouseButtonPress) {
-            run([this] { m_game.pb_Screen_Click(); });
-            m_view->setFocus(Qt::MouseFocusReason);
-            return true;
+        // A click: the left button pressed on the field and released there.
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                m_view->rect().contains(mouse->position().toPoint())) {
+                run([this] { m_game.pb_Screen_Click(); });
+                m_view->setFocus(Qt::MouseFocusReason);
+                return true;
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool QtWindows::IsActiveForm(std::string_view name) const {
-    const QWidget* active = QApplication::activeWindow();
-    return active && active->objectName().toStdString() == name;
+bool QtWindows::IsActiveForm(Form form) const {
+    const auto it = m_forms.find(form);
+    return it != m_forms.end() && it->second && it->second == QApplication::activeWindow();
 }
 
-void QtWindows::DoEvents() {
+void QtWindows::LetEventsRun(int milliseconds) {
     if (beforeEvents) {
         beforeEvents();
     }
-    QCoreApplication::processEvents();
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace zeltrix

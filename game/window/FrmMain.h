@@ -3,9 +3,11 @@
 #include "Game.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
+#include <map>
 
 class QAction;
 
@@ -49,12 +51,17 @@ private:
     bool m_unloaded = false;
 };
 
-// The window system as the game logic sees it.
+// The window system as the game logic sees it. The windows that the logic asks about are
+// registered with setForm.
 class QtWindows : public Windows {
 public:
-    bool IsActiveForm(std::string_view name) const override;
-    void DoEvents() override;
+    void setForm(Form form, QWidget* window) { m_forms[form] = window; }
+    bool IsActiveForm(Form form) const override;
+    void LetEventsRun(int milliseconds) override;
     std::function<void()> beforeEvents; // lets the field repaint what changed
+
+private:
+    std::map<Form, QPointer<QWidget>> m_forms;
 };
 
 } // namespace zeltrix

@@ -80,7 +80,7 @@ std::string pathFault(std::string_view path, bool folder) {
 }
 
 std::string symlinkFault(std::string_view path, std::string_view target) {
-    const std::string outside =
+    std::string outside =
         "a link that points outside the game, " + shown(path) + " to " + shown(target);
     if (target.empty() || target.starts_with('/') || hasControl(target)) {
         return outside;
@@ -154,7 +154,7 @@ struct ArchiveSource {
     std::uint64_t size = 0;
     std::uint64_t done = 0;
     const InstallHooks* hooks = nullptr;
-    std::vector<char> buffer = std::vector<char>(256 * 1024);
+    std::vector<char> buffer = std::vector<char>(std::size_t{256} * 1024);
     std::string failure;
 
     static la_ssize_t read(archive* a, void* self, const void** data) {
@@ -435,7 +435,7 @@ private:
     static std::string keptName(int folder, const std::string& name) {
         struct stat info {};
         for (int n = 1;; ++n) {
-            const std::string candidate = name + ".kept" + (n == 1 ? "" : std::to_string(n));
+            std::string candidate = name + ".kept" + (n == 1 ? "" : std::to_string(n));
             if (!exists(folder, candidate, &info)) {
                 return candidate;
             }

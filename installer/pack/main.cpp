@@ -21,8 +21,9 @@ const char* const kUsage =
     "      prints the public key\n"
     "  korvo_pack key-source SECRET_KEY_FILE OUT.cpp\n"
     "      writes the source that builds the public key into the programs\n"
-    "  korvo_pack pack SETUP_PROGRAM GAME_FOLDER SECRET_KEY_FILE OUT.cmp [DEPFILE]\n"
-    "      packs and signs a component; DEPFILE lists what was read, for the build\n";
+    "  korvo_pack pack SETUP_PROGRAM GAME_FOLDER SECRET_KEY_FILE OUT.cmp [DEPFILE [SOURCE]]\n"
+    "      packs and signs a component; DEPFILE lists what was read, for the build, or the\n"
+    "      same files in SOURCE, the folder GAME_FOLDER was installed from\n";
 
 // Writes the file only when its text changes, so that nothing that depends on it is rebuilt.
 void writeIfChanged(const fs::path& file, const std::string& text) {
@@ -92,13 +93,16 @@ int run(const std::vector<std::string>& args) {
         writeIfChanged(args[2], keySource(korvo::readSecretKeyFile(args[1]).publicKey));
         return 0;
     }
-    if ((args.size() == 5 || args.size() == 6) && args[0] == "pack") {
+    if (args.size() >= 5 && args.size() <= 7 && args[0] == "pack") {
         const korvo::KeyPair keys = korvo::readSecretKeyFile(args[3]);
         const auto read = korvo::packComponent(args[1], args[2], keys.secretKey, args[4]);
-        if (args.size() == 6) {
+        if (args.size() >= 6) {
+            // An installed copy keeps its source's times, so only the source tells the build
+            // that a file has changed.
+            const fs::path source = args.size() == 7 ? fs::path(args[6]) : fs::path(args[2]);
             std::string text = dependencyPath(args[4]) + ":";
             for (const auto& path : read) {
-                text += " \\\n  " + dependencyPath(path);
+                text += " \\\n  " + dependencyPath(source / fs::relative(path, args[2]));
             }
             writeIfChanged(args[5], text + '\n');
         }

@@ -9,54 +9,54 @@
 namespace korvo {
 
 FrmSetup::FrmSetup(QWidget* parent)
-    : QDialog(parent), img_Warning(new QLabel(this)), lbl_Status(new QLabel(this)),
-      bar_Progress(new QProgressBar(this)), cmd_Close(new QPushButton(tr("Cancel"), this)) {
+    : QDialog(parent), m_imgWarning(new QLabel(this)), m_lblStatus(new QLabel(this)),
+      m_barProgress(new QProgressBar(this)), m_cmdClose(new QPushButton(tr("Cancel"), this)) {
     setObjectName("frm_Setup");
-    lbl_Status->setObjectName("lbl_Status");
-    bar_Progress->setObjectName("bar_Progress");
-    cmd_Close->setObjectName("cmd_Close");
+    m_lblStatus->setObjectName("lbl_Status");
+    m_barProgress->setObjectName("bar_Progress");
+    m_cmdClose->setObjectName("cmd_Close");
     setWindowTitle(tr("Korvo's Game Components Setup"));
 
-    lbl_Status->setWordWrap(true);
-    lbl_Status->setText(tr("Checking the component..."));
-    lbl_Status->setMinimumHeight(lbl_Status->fontMetrics().lineSpacing() * 4);
-    lbl_Status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    bar_Progress->setRange(0, 0); // busy until the signature has been checked
-    bar_Progress->setAccessibleName(tr("Progress"));
-    cmd_Close->setDefault(true);
+    m_lblStatus->setWordWrap(true);
+    m_lblStatus->setText(tr("Checking the component..."));
+    m_lblStatus->setMinimumHeight(m_lblStatus->fontMetrics().lineSpacing() * 4);
+    m_lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_barProgress->setRange(0, 0); // busy until the signature has been checked
+    m_barProgress->setAccessibleName(tr("Progress"));
+    m_cmdClose->setDefault(true);
 
-    img_Warning->setObjectName("img_Warning");
-    img_Warning->setAccessibleName(tr("Warning"));
-    img_Warning->setAlignment(Qt::AlignTop);
-    img_Warning->hide();
+    m_imgWarning->setObjectName("img_Warning");
+    m_imgWarning->setAccessibleName(tr("Warning"));
+    m_imgWarning->setAlignment(Qt::AlignTop);
+    m_imgWarning->hide();
 
     auto* layout = new QVBoxLayout(this);
     auto* message = new QHBoxLayout;
-    message->addWidget(img_Warning);
-    message->addWidget(lbl_Status, 1);
+    message->addWidget(m_imgWarning);
+    message->addWidget(m_lblStatus, 1);
     layout->addLayout(message);
-    layout->addWidget(bar_Progress);
+    layout->addWidget(m_barProgress);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmd_Close);
+    buttons->addWidget(m_cmdClose);
     layout->addLayout(buttons);
     // A wrapped label's height follows its text: the window takes the size its contents need.
-    lbl_Status->setFixedWidth(420);
+    m_lblStatus->setFixedWidth(420);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cmd_Close, &QPushButton::clicked, this, &FrmSetup::cmd_Close_Click);
+    connect(m_cmdClose, &QPushButton::clicked, this, &FrmSetup::cmd_Close_Click);
 }
 
 void FrmSetup::showGame(const QString& gameFolder) {
     m_game = gameFolder;
     setWindowTitle(m_game + tr(" Setup"));
-    lbl_Status->setText(tr("Installing %1...").arg(m_game));
-    bar_Progress->setRange(0, 1000);
-    bar_Progress->setValue(0);
+    m_lblStatus->setText(tr("Installing %1...").arg(m_game));
+    m_barProgress->setRange(0, 1000);
+    m_barProgress->setValue(0);
 }
 
 void FrmSetup::showWaiting() {
-    lbl_Status->setText(tr("Waiting for another installation or removal of games to finish..."));
+    m_lblStatus->setText(tr("Waiting for another installation or removal of games to finish..."));
 }
 
 void FrmSetup::showProgress(quint64 done, quint64 total) {
@@ -64,22 +64,22 @@ void FrmSetup::showProgress(quint64 done, quint64 total) {
         return;
     }
     if (!m_game.isEmpty()) {
-        lbl_Status->setText(tr("Installing %1...").arg(m_game));
+        m_lblStatus->setText(tr("Installing %1...").arg(m_game));
     }
-    bar_Progress->setValue(total == 0 ? 0 : static_cast<int>(done * 1000 / total));
+    m_barProgress->setValue(total == 0 ? 0 : static_cast<int>(done * 1000 / total));
 }
 
 void FrmSetup::showFailure(const QString& reason) {
     m_working = false;
     const QString what =
         m_game.isEmpty() ? tr("Nothing was installed.") : tr("%1 was not installed.").arg(m_game);
-    lbl_Status->setText(what + "\n\n" + reason);
-    img_Warning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
-    img_Warning->show();
-    bar_Progress->hide();
-    cmd_Close->setText(tr("Close"));
-    cmd_Close->setEnabled(true);
-    cmd_Close->setFocus();
+    m_lblStatus->setText(what + "\n\n" + reason);
+    m_imgWarning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    m_imgWarning->show();
+    m_barProgress->hide();
+    m_cmdClose->setText(tr("Close"));
+    m_cmdClose->setEnabled(true);
+    m_cmdClose->setFocus();
 }
 
 void FrmSetup::cmd_Close_Click() {
@@ -91,9 +91,9 @@ void FrmSetup::reject() {
         QDialog::reject();
         return;
     }
-    if (cmd_Close->isEnabled()) {
-        cmd_Close->setEnabled(false);
-        lbl_Status->setText(tr("Cancelling..."));
+    if (m_cmdClose->isEnabled()) {
+        m_cmdClose->setEnabled(false);
+        m_lblStatus->setText(tr("Cancelling..."));
         if (onCancel) {
             onCancel();
         }

@@ -32,10 +32,10 @@ protected:
 private:
     void cmd_Close_Click();
 
-    QLabel* img_Warning;
-    QLabel* lbl_Status;
-    QProgressBar* bar_Progress;
-    QPushButton* cmd_Close;
+    QLabel* m_imgWarning;
+    QLabel* m_lblStatus;
+    QProgressBar* m_barProgress;
+    QPushButton* m_cmdClose;
     QString m_game; // empty until the component is known
     bool m_working = true;
 };

@@ -31,9 +31,9 @@ protected:
 private:
     void cmd_Remove_Click();
 
-    QLabel* lbl_Message;
-    QPushButton* cmd_Remove;
-    QPushButton* cmd_Cancel;
+    QLabel* m_lblMessage;
+    QPushButton* m_cmdRemove;
+    QPushButton* m_cmdCancel;
     bool m_working = false;
 };
 

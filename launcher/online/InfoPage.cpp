@@ -79,7 +79,7 @@ void InfoPage::t_Scroll_Timer() {
 }
 
 std::optional<std::string> InfoPage::cmd_Download_Click() const {
-    const std::optional<std::string> file = ProductFile(Caption);
+    std::optional<std::string> file = ProductFile(Caption);
     if (!file) {
         korvo::PlatformMessage("The Korvo Control Panel cannot download " + Caption + ": the " +
                                    korvo::WebsiteName + " website offers no such game.",

@@ -130,7 +130,7 @@ void Logo::t_Coin_Timer() {
 
 void Logo::Form_Unload() {
     try {
-        m_services.player.Command("Close");
+        m_services.player.perform(korvo::PlayerCommand::Close);
     } catch (const korvo::MultimediaPlayer::PlayerError&) {
         // Nothing plays that could be stopped.
     }

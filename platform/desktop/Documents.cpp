@@ -1,5 +1,6 @@
 #include "Documents.h"
 
+#include "Log.h"
 #include "Messages.h"
 #include "Shell.h"
 #include "Text.h"
@@ -44,7 +45,8 @@ private:
     QTextBrowser* m_browser = new QTextBrowser(this);
 };
 
-bool showHelpWindow(const std::string& path, int windowState) {
+// Throws std::runtime_error when the file cannot be read.
+void showHelpWindow(const std::string& path, int windowState) {
     static QPointer<HelpWindow> window;
     if (window.isNull()) {
         window = new HelpWindow;
@@ -55,7 +57,7 @@ bool showHelpWindow(const std::string& path, int windowState) {
         if (!window->isVisible()) {
             delete window;
         }
-        return false;
+        throw;
     }
     if (windowState == 1) {
         window->showMinimized();
@@ -66,7 +68,6 @@ bool showHelpWindow(const std::string& path, int windowState) {
     }
     window->raise();
     window->activateWindow();
-    return true;
 }
 
 bool isHelpFile(const std::string& document) {
@@ -76,13 +77,20 @@ bool isHelpFile(const std::string& document) {
 } // namespace
 
 void OpenDocument(const std::string& document, int windowState, bool& result) {
+    std::string why = "the desktop has no program for it";
     try {
-        result = isHelpFile(document) ? showHelpWindow(document, windowState)
-                                      : shell().OpenDocument(document);
-    } catch (...) {
+        if (isHelpFile(document)) {
+            showHelpWindow(document, windowState);
+            result = true;
+        } else {
+            result = shell().OpenDocument(document);
+        }
+    } catch (const std::exception& error) {
+        why = error.what();
         result = false;
     }
     if (!result) {
+        qCDebug(lcKorvo) << "not opened:" << document.c_str() << "-" << why.c_str();
         PlatformMessage("Unable to open " + document + ".", MessageIcon::Exclamation);
     }
 }

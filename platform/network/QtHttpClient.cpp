@@ -13,7 +13,7 @@ namespace {
 
 // Qt stops handing on the body while this much waits for the window thread, so the memory stays
 // flat however large the file; larger buffers are no faster on loopback.
-constexpr qint64 kReadBuffer = 512 * 1024;
+constexpr qint64 kReadBuffer = qint64{512} * 1024;
 // Everything waiting is handed to the receiver at once.
 constexpr qint64 kPiece = kReadBuffer;
 

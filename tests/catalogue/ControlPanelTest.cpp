@@ -255,7 +255,7 @@ void ControlPanelTest::leftPressClicks() {
     f.panel.RefreshGames(false);
     f.panel.cmd_Play_MouseDown(0, false);
     QVERIFY(f.player.commands.empty());
-    f.player.mode = korvo::MultimediaPlayer::kModePlaying; // a clip plays: click cuts it off
+    f.player.playerMode = korvo::PlayerMode::Playing; // a clip plays: click cuts it off
     f.panel.cmd_Play_MouseDown(0, true);
     QCOMPARE(f.player.fileName, korvo::dataPath("click.wav"));
     QCOMPARE(plays(f.player), 1);

@@ -27,20 +27,25 @@ E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 say() { echo "[$E2E_NAME] $*"; }
 
+# poll SECONDS COMMAND...: runs the command every 0.2 s until it succeeds; false after SECONDS.
+poll() {
+    local seconds=$1
+    shift
+    for _ in $(seq $((seconds * 5))); do
+        "$@" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Fails with the screen, the program's output and the X server's output.
 fail() {
     echo "[$E2E_NAME] FAIL: $*" >&2
-    if [ -n "$WORK" ] && [ -n "${DISPLAY:-}" ] && [ -n "$XVFB_PID" ]; then
-        local shot="$PWD/$E2E_NAME-failure.png"
-        import -window root "$shot" 2>/dev/null && echo "[$E2E_NAME] screen saved to $shot" >&2
+    if [ -n "$XVFB_PID" ] && import -window root "$PWD/$E2E_NAME-failure.png" 2>/dev/null; then
+        echo "[$E2E_NAME] screen saved to $PWD/$E2E_NAME-failure.png" >&2
     fi
-    if [ -n "$WORK" ] && [ -s "$WORK/game.log" ]; then
-        echo "--- program output (last lines)" >&2
-        grep -v '^ALSA lib' "$WORK/game.log" | tail -n 20 >&2
-    fi
-    if [ -n "$WORK" ] && [ -s "$WORK/xvfb.log" ]; then
-        echo "--- X server output (last lines)" >&2
-        tail -n 10 "$WORK/xvfb.log" >&2
-    fi
+    [ -z "$WORK" ] || grep -hv '^ALSA lib' "$WORK/game.log" "$WORK/xvfb.log" 2>/dev/null |
+        tail -n 30 >&2
     exit 1
 }
 
@@ -55,19 +60,11 @@ e2e_cleanup() {
     for pid in $HELPER_PIDS; do
         kill "$pid" 2>/dev/null
     done
-    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
-        kill "$GAME_PID" 2>/dev/null
-        for _ in $(seq 20); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-        kill -9 "$GAME_PID" 2>/dev/null
+    if [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null; then
+        poll 4 eval '! game_alive' || kill -9 "$GAME_PID" 2>/dev/null
     fi
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-    fi
-    if [ -n "$WORK" ]; then
-        chmod -R u+w "$WORK" 2>/dev/null # a case may have made add/ read-only
-        rm -rf "$WORK"
-    fi
+    [ -z "$XVFB_PID" ] || { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
+    [ -z "$WORK" ] || { chmod -R u+w "$WORK"; rm -rf "$WORK"; } 2>/dev/null # add/ may be read-only
 }
 
 # Copies the staged program folder into a fresh temporary folder and starts a private X server.
@@ -95,15 +92,9 @@ start_x() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" \
         >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    local n=""
-    for _ in $(seq $((E2E_TIMEOUT * 10))); do
-        n=$(head -n 1 "$WORK/display" 2>/dev/null)
-        [ -n "$n" ] && break
-        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-        sleep 0.1
-    done
-    [ -n "$n" ] || fail "Xvfb reported no display within ${E2E_TIMEOUT}s"
-    export DISPLAY=":$n"
+    poll "$E2E_TIMEOUT" test -s "$WORK/display" ||
+        fail "Xvfb reported no display within ${E2E_TIMEOUT}s: $(cat "$WORK/xvfb.log")"
+    export DISPLAY=":$(head -n 1 "$WORK/display")"
     say "private X server on $DISPLAY"
 }
 
@@ -141,59 +132,38 @@ is_menu() { xwininfo -id "$1" 2>/dev/null | grep -q 'Override Redirect State: ye
 find_title() {
     local w
     for w in $(game_windows); do
-        if [ "$(title_of "$w")" = "$1" ]; then
-            echo "$w"
-            return 0
-        fi
+        [ "$(title_of "$w")" = "$1" ] && echo "$w" && return 0
     done
     return 1
 }
 
-# Polls for a visible window titled exactly $1; its id in WIN.
-wait_title() {
-    for _ in $(seq $((E2E_TIMEOUT * 5))); do
-        WIN=$(find_title "$1") && return 0
-        expect_alive "while waiting for the window '$1'"
-        sleep 0.2
-    done
-    fail "no window titled '$1' within ${E2E_TIMEOUT}s"
+# A visible window titled exactly $1, its id in WIN; the program must be alive meanwhile.
+titled() {
+    expect_alive "while waiting for the window '$1'"
+    WIN=$(find_title "$1")
 }
+untitled() { ! find_title "$1" >/dev/null; }
+wait_title() { poll "$E2E_TIMEOUT" titled "$1" || fail "no window titled '$1' within ${E2E_TIMEOUT}s"; }
+wait_title_gone() { poll "$E2E_TIMEOUT" untitled "$1" || fail "the window '$1' stays ${E2E_TIMEOUT}s"; }
 
-wait_title_gone() {
-    for _ in $(seq $((E2E_TIMEOUT * 5))); do
-        find_title "$1" >/dev/null || return 0
-        sleep 0.2
-    done
-    fail "the window titled '$1' is still there after ${E2E_TIMEOUT}s"
-}
-
-# Polls until $1 popup menus are open, for at most $2 seconds; the last one's id in WIN.
-menus_open() {
+# Exactly $1 popup menus are open; the last one's id in WIN.
+count_menus() {
     local w count=0
-    for _ in $(seq $((${2:-$E2E_TIMEOUT} * 5))); do
-        count=0
-        for w in $(game_windows); do
-            if is_menu "$w"; then
-                WIN=$w
-                count=$((count + 1))
-            fi
-        done
-        [ "$count" -eq "$1" ] && return 0
-        expect_alive "while waiting for $1 open menu(s)"
-        sleep 0.2
+    expect_alive "while waiting for $1 open menu(s)"
+    for w in $(game_windows); do
+        is_menu "$w" && WIN=$w && count=$((count + 1))
     done
-    return 1
+    [ "$count" -eq "$1" ]
 }
+# Polls until $1 popup menus are open, for at most $2 seconds.
+menus_open() { poll "${2:-$E2E_TIMEOUT}" count_menus "$1"; }
 
-wait_menus() { menus_open "$1" || fail "expected $1 open menu(s) for ${E2E_TIMEOUT}s"; }
 
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || fail "cannot focus window $1"; }
 
 press() {
-    local w=$1
-    shift
-    focus "$w"
-    for k in "$@"; do
+    focus "$1"
+    for k in "${@:2}"; do
         xdotool key --clearmodifiers "$k"
     done
 }
@@ -245,23 +215,8 @@ shot() {
     fail "cannot take a screenshot of window $1: $(cat "$WORK/import.log")"
 }
 
-# A screenshot taken once the window's painting has settled (two equal shots in a row).
-steady_shot() {
-    local next="${2%.png}-next.png"
-    shot "$1" "$2"
-    for _ in $(seq 20); do
-        sleep 0.1
-        shot "$1" "$next"
-        same "$2" "$next" && return 0
-        mv "$next" "$2"
-    done
-    fail "window $1 keeps changing"
-}
-
 # Number of pixels in which two pictures of the same size differ.
 pixels_differing() { compare -metric AE "$1" "$2" null: 2>&1; }
-
-same() { [ "$(pixels_differing "$1" "$2")" = 0 ]; }
 
 # The field moves: two screenshots of the window a second apart differ. A message box that play
 # puts up meanwhile stops the field; it is closed and the field watched again.
@@ -281,21 +236,10 @@ expect_moving() {
     fail "the field stood still $2"
 }
 
-expect_still() {
-    shot "$1" "$WORK/still1.png"
-    sleep 1
-    shot "$1" "$WORK/still2.png"
-    same "$WORK/still1.png" "$WORK/still2.png" || fail "the field moved $2"
-    say "ok: the field stands still $2"
-}
-
 # Waits for the program to end; leaves its exit status in GAME_STATUS.
 wait_exit() {
-    for _ in $(seq $((E2E_TIMEOUT * 10))); do
-        game_alive || break
-        sleep 0.1
-    done
-    game_alive && fail "the program is still running ${E2E_TIMEOUT}s after Exit"
+    poll "$E2E_TIMEOUT" eval '! game_alive' ||
+        fail "the program is still running ${E2E_TIMEOUT}s after Exit"
     wait "$GAME_PID"
     GAME_STATUS=$?
     GAME_PID=""
@@ -309,20 +253,18 @@ skip_intro() {
     MAIN=$WIN
 }
 
-# The intro is the program's first window, with an empty title; its id in WIN.
+# The intro is the program's first window; it has no caption of its own, so X shows the
+# application name, the game's title "Korvo's Zeltrix", by which the launcher finds the game.
+# Its id in WIN.
+first_window() {
+    expect_alive "before its first window"
+    WIN=$(game_windows | head -n 1)
+    [ -n "$WIN" ]
+}
 wait_intro() {
-    local w
-    for _ in $(seq $((E2E_TIMEOUT * 5))); do
-        w=$(game_windows | head -n 1)
-        if [ -n "$w" ]; then
-            [ -z "$(wm_name_of "$w")" ] || fail "the first window is titled '$(wm_name_of "$w")'"
-            WIN=$w
-            return 0
-        fi
-        expect_alive "before its first window"
-        sleep 0.2
-    done
-    fail "no window within ${E2E_TIMEOUT}s"
+    poll "$E2E_TIMEOUT" first_window || fail "no window within ${E2E_TIMEOUT}s"
+    [ "$(title_of "$WIN")" = "${MAIN_TITLE%%  V*}" ] ||
+        fail "the first window is titled '$(title_of "$WIN")', not '${MAIN_TITLE%%  V*}'"
 }
 
 # Starts a challenge-1 game and closes the level announcement; the field must then move.

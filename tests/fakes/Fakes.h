@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,39 +14,34 @@ namespace fakes {
 
 class FakeMessageBox : public zeltrix::MessageBox {
 public:
-    void ShowNiceMessage(const std::string& text) override {
-        messages.push_back(text);
-        if (onShow) {
-            onShow(text);
-        }
-    }
+    void ShowNiceMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
-    std::function<void(const std::string&)> onShow;
 };
 
 class FakeHallOfFame : public zeltrix::HallOfFame {
 public:
-    void LoadHiScores() override { ++loads; }
-    void SaveHiScores() override { ++saves; }
-    std::string Score(int index) const override { return scores[index]; }
-    void CheckHiScore(const std::string& score) override { checked.push_back(score); }
+    void LoadHiScores() override {}
+    void SaveHiScores() override {}
+    long long Score(int index) const override { return scores[index]; }
+    void CheckHiScore(std::optional<long long> score) override { checked.push_back(score); }
 
-    std::array<std::string, 3> scores{"5000", "3000", "1000"};
-    std::vector<std::string> checked;
-    int loads = 0, saves = 0;
+    std::array<long long, 3> scores{5000, 3000, 1000};
+    std::vector<std::optional<long long>> checked;
 };
 
 class FakeWindows : public zeltrix::Windows {
 public:
-    bool IsActiveForm(std::string_view name) const override { return name == active; }
-    void DoEvents() override {
+    bool IsActiveForm(zeltrix::Form form) const override { return form == active; }
+    void LetEventsRun(int milliseconds) override {
         ++events;
+        eventMs += milliseconds;
         if (onEvents) {
             onEvents();
         }
     }
-    std::string active = "frm_Main";
+    zeltrix::Form active = zeltrix::Form::Main;
     int events = 0;
+    int eventMs = 0;
     std::function<void()> onEvents;
 };
 

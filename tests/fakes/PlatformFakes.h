@@ -19,30 +19,28 @@ class FakePlayer : public korvo::MultimediaPlayer {
 public:
     std::string FileName() const override { return fileName; }
     void SetFileName(const std::string& path) override { fileName = path; }
-    int Mode() const override { return mode; }
-    void Command(const std::string& command) override {
-        commands.push_back(command);
-        if (command == "Close") {
+    korvo::PlayerMode mode() const override { return playerMode; }
+    void perform(korvo::PlayerCommand command) override {
+        using korvo::PlayerCommand;
+        commands.emplace_back(korvo::commandText(command));
+        if (command == PlayerCommand::Close) {
             open = false;
-            mode = kModeNotOpen;
-        } else if (command == "Open") {
+            playerMode = korvo::PlayerMode::NotOpen;
+        } else if (command == PlayerCommand::Open) {
             if (failOpen) {
                 throw PlayerError("cannot open " + fileName);
             }
             open = true;
-            mode = kModeStopped;
-        } else if (command == "Play" || command == "Prev") {
-            if (!open) {
-                throw PlayerError("not open");
-            }
-            if (command == "Play") {
-                mode = kModePlaying;
-            }
+            playerMode = korvo::PlayerMode::Stopped;
+        } else if (!open) {
+            throw PlayerError("not open");
+        } else if (command == PlayerCommand::Play) {
+            playerMode = korvo::PlayerMode::Playing;
         }
     }
 
     std::string fileName;
-    int mode = kModeNotOpen;
+    korvo::PlayerMode playerMode = korvo::PlayerMode::NotOpen;
     bool open = false;
     bool failOpen = false;
     std::vector<std::string> commands;
@@ -164,6 +162,23 @@ public:
     std::vector<Window> windows;
     int searches = 0;
     int checks = 0;
+};
+
+// A fake shell and message box, in use for the object's lifetime.
+struct FakeDesktop {
+    FakeDesktop() {
+        korvo::setShell(&shell);
+        korvo::setMessages(&messages);
+    }
+    ~FakeDesktop() {
+        korvo::setShell(nullptr);
+        korvo::setMessages(nullptr);
+    }
+    FakeDesktop(const FakeDesktop&) = delete;
+    FakeDesktop& operator=(const FakeDesktop&) = delete;
+
+    FakeShell shell;
+    FakeMessages messages;
 };
 
 } // namespace fakes

@@ -11,6 +11,7 @@
 #include <QTextBrowser>
 
 #include <fstream>
+#include <optional>
 #include <utility>
 
 using korvo::MessageIcon;
@@ -19,8 +20,7 @@ class DocumentsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    fakes::FakeShell m_shell;
-    fakes::FakeMessages m_messages;
+    std::optional<fakes::FakeDesktop> m_desktop;
 
     static QList<QWidget*> helpWindows() {
         QList<QWidget*> found;
@@ -41,16 +41,12 @@ private slots:
     void init() {
         korvo::setProgramDir(m_dir.path().toStdString());
         QDir(m_dir.path()).mkpath("add");
-        m_shell = {};
-        korvo::setShell(&m_shell);
-        m_messages = {};
-        korvo::setMessages(&m_messages);
+        m_desktop.emplace();
     }
 
     void cleanup() {
         qDeleteAll(helpWindows());
-        korvo::setShell(nullptr);
-        korvo::setMessages(nullptr);
+        m_desktop.reset();
     }
 
     void helpOpensInOneHelpWindowFoundByItsTitle() {
@@ -62,33 +58,18 @@ private slots:
         QCOMPARE(helpWindows().size(), 1);
         const QString text = helpWindows().front()->findChild<QTextBrowser*>()->toPlainText();
         QVERIFY2(text.contains(u"Aim \u2014 fire."), qPrintable(text));
-        QVERIFY(m_shell.opened.empty());
-        QVERIFY(m_messages.shown.empty());
+        QVERIFY(m_desktop->shell.opened.empty());
+        QVERIFY(m_desktop->messages.shown.empty());
     }
 
     void missingHelpFileNamesItsFullPath() {
         QFile::remove(QString::fromStdString(korvo::dataPath("korvo's help.hlp")));
         showHelp();
         QVERIFY(helpWindows().isEmpty());
-        QCOMPARE(m_messages.shown.size(), 1u);
-        QCOMPARE(m_messages.shown[0].text,
+        QCOMPARE(m_desktop->messages.shown.size(), 1u);
+        QCOMPARE(m_desktop->messages.shown[0].text,
                  "Unable to open " + korvo::dataPath("korvo's help.hlp") + ".");
-        QVERIFY(m_messages.shown[0].icon == MessageIcon::Exclamation);
-    }
-
-    void otherDocumentsGoToTheDesktop() {
-        bool opened = false;
-        korvo::OpenDocument("http://www.korvogames.com", 2, opened);
-        QVERIFY(opened);
-        QVERIFY(m_messages.shown.empty());
-
-        m_shell.openSucceeds = false;
-        korvo::OpenDocument("/tmp/scores.txt", 0, opened);
-        QVERIFY(!opened);
-        QCOMPARE(m_shell.opened,
-                 (std::vector<std::string>{"http://www.korvogames.com", "/tmp/scores.txt"}));
-        QCOMPARE(m_messages.shown.size(), 1u);
-        QCOMPARE(m_messages.shown[0].text, "Unable to open /tmp/scores.txt.");
+        QVERIFY(m_desktop->messages.shown[0].icon == MessageIcon::Exclamation);
     }
 };
 

@@ -7,12 +7,17 @@
 #include <QTest>
 
 #include <fstream>
+#include <optional>
 
 using korvo::RegistryRoot;
 
 namespace {
 const std::string kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+
+void set(const std::string& key, const std::string& name, const korvo::RegistryValue& value) {
+    korvo::Registry().SetValue(RegistryRoot::LocalMachine, key, name, value);
+}
 } // namespace
 
 class SysInfoTest : public QObject {
@@ -21,13 +26,7 @@ class SysInfoTest : public QObject {
     // A fresh configuration folder (the registry file) and an empty PATH for each test.
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<QTemporaryDir> m_path;
-    fakes::FakeShell m_shell;
-    fakes::FakeMessages m_messages;
-
-    static void set(const std::string& key, const std::string& name,
-                    const korvo::RegistryValue& value) {
-        korvo::Registry().SetValue(RegistryRoot::LocalMachine, key, name, value);
-    }
+    std::optional<fakes::FakeDesktop> m_desktop;
 
 private slots:
     void init() {
@@ -35,71 +34,73 @@ private slots:
         m_path = std::make_unique<QTemporaryDir>();
         qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
         qputenv("PATH", m_path->path().toLocal8Bit());
-        m_shell = {};
-        korvo::setShell(&m_shell);
-        m_messages = {};
-        korvo::setMessages(&m_messages);
+        m_desktop.emplace();
     }
 
-    void cleanup() {
-        korvo::setShell(nullptr);
-        korvo::setMessages(nullptr);
-    }
+    void cleanup() { m_desktop.reset(); }
 
     void getKeyValueReadsTextsAndNumbers() {
-        set(kMsinfoKey, "PATH", std::string("C:\\Program Files\\msinfo32.exe"));
-        set(kMsinfoKey, "Count", std::uint32_t{42});
-        set(kMsinfoKey, "Big", std::uint32_t{0xFFFFFFFF});
-        set(kMsinfoKey, "Tricky", std::string("dword:0000002a"));
+        const std::pair<korvo::RegistryValue, std::string> values[] = {
+            {std::string("C:\\Program Files\\msinfo32.exe"), "C:\\Program Files\\msinfo32.exe"},
+            {std::uint32_t{42}, "42"},
+            {std::uint32_t{0xFFFFFFFF}, "4294967295"},
+            {std::string("dword:0000002a"), "dword:0000002a"}, // a text that looks like a number
+        };
         std::string result;
-        QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH", result));
-        QCOMPARE(result, "C:\\Program Files\\msinfo32.exe");
-        QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Count", result));
-        QCOMPARE(result, "42");
-        QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Big", result));
-        QCOMPARE(result, "4294967295");
-        QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Tricky", result));
-        QCOMPARE(result, "dword:0000002a");
+        for (const auto& [value, text] : values) {
+            set(kMsinfoKey, "Value", value);
+            QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Value", result));
+            QCOMPARE(result, text);
+        }
         QVERIFY(!korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "None", result));
         QVERIFY(result.empty());
-        QVERIFY(!korvo::GetKeyValue(RegistryRoot::CurrentUser, kMsinfoKey, "PATH", result));
+        QVERIFY(!korvo::GetKeyValue(RegistryRoot::CurrentUser, kMsinfoKey, "Value", result));
     }
 
-    void startsTheRegisteredProgram() {
-        set(kMsinfoKey, "PATH", std::string("/opt/tools/msinfo32"));
-        korvo::StartSysInfo();
-        QCOMPARE(m_shell.started, std::vector<std::string>{"/opt/tools/msinfo32"});
-        QVERIFY(m_messages.shown.empty());
+    // Where the program comes from: the registry's path, MSINFO32.EXE in the registered shared
+    // tools folder, a desktop tool on the PATH. "setup" names what there is; "started" ends the
+    // path of the program started, "" for none; the player is told when none starts.
+    void startsTheFirstProgramFoundOrSaysThereIsNone_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("started");
+        const auto row = [](const char* name, const char* setup, const char* started) {
+            QTest::newRow(name) << QString(setup) << QString(started);
+        };
+        row("registered", "registered shared msinfo32 desktop", "/opt/msinfo32");
+        row("shared folder", "shared msinfo32 desktop", "/MSINFO32.EXE");
+        row("shared folder without it", "shared", "");
+        row("desktop tool", "desktop", "/hardinfo");
+        row("nothing", "", "");
+        row("registered but not starting", "registered fails", "/opt/msinfo32");
     }
 
-    void startsMsinfo32FromTheSharedToolsFolderWhenItExists() {
+    void startsTheFirstProgramFoundOrSaysThereIsNone() {
+        QFETCH(QString, setup);
+        QFETCH(QString, started);
         const std::string folder = m_path->path().toStdString();
-        set(kLocationKey, "MSINFO", folder);
+        if (setup.contains("registered")) {
+            set(kMsinfoKey, "PATH", std::string("/opt/msinfo32"));
+        }
+        if (setup.contains("shared")) {
+            set(kLocationKey, "MSINFO", folder);
+        }
+        if (setup.contains("msinfo32")) {
+            std::ofstream(folder + "/MSINFO32.EXE") << "";
+        }
+        if (setup.contains("desktop")) {
+            QFile tool(m_path->filePath("hardinfo"));
+            QVERIFY(tool.open(QIODevice::WriteOnly));
+            tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        m_desktop->shell.startSucceeds = !setup.contains("fails");
         korvo::StartSysInfo();
-        QVERIFY(m_shell.started.empty());
-        std::ofstream(folder + "/MSINFO32.EXE") << "";
-        korvo::StartSysInfo();
-        QCOMPARE(m_shell.started, std::vector<std::string>{folder + "/MSINFO32.EXE"});
-    }
 
-    void startsADesktopToolFoundOnThePath() {
-        QFile tool(m_path->filePath("hardinfo"));
-        QVERIFY(tool.open(QIODevice::WriteOnly));
-        tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        tool.close();
-        korvo::StartSysInfo();
-        QCOMPARE(m_shell.started, std::vector<std::string>{tool.fileName().toStdString()});
-        QVERIFY(m_messages.shown.empty());
-    }
-
-    void saysSoWhenNoToolCanBeStarted() {
-        korvo::StartSysInfo();
-        set(kMsinfoKey, "PATH", std::string("/opt/tools/msinfo32"));
-        m_shell.startSucceeds = false;
-        korvo::StartSysInfo();
-        QCOMPARE(m_messages.texts(),
-                 std::vector<std::string>(2, "System Information Is Unavailable At This Time"));
-        QVERIFY(m_messages.shown[0].icon == korvo::MessageIcon::None);
+        QCOMPARE(m_desktop->shell.started.size(), std::size_t(started.isEmpty() ? 0 : 1));
+        QVERIFY(started.isEmpty() || m_desktop->shell.started[0].ends_with(started.toStdString()));
+        const bool told = started.isEmpty() || setup.contains("fails");
+        QCOMPARE(m_desktop->messages.texts(),
+                 std::vector<std::string>(told ? 1 : 0,
+                                          "System Information Is Unavailable At This Time"));
     }
 };
 

@@ -1,5 +1,8 @@
 #include "TimerSpritePlayer.h"
 
+#include "Log.h"
+
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,29 +67,27 @@ private slots:
     }
 
     void runsStayWithinTheLimits() {
-        m_player.SetLeft(9000);
-        m_player.SetFileName(path("run right.spr"));
-        m_player.Play();
-        for (int i = 0; i < 20; ++i) {
-            m_player.advance();
+        for (const auto& [file, left, stop] :
+             {std::tuple("run right.spr", 9000, 9510 - 600), std::tuple("run left.spr", 8000, 0)}) {
+            m_player.SetLeft(left);
+            m_player.SetFileName(path(file));
+            m_player.Play();
+            for (int i = 0; i < 200; ++i) {
+                m_player.advance();
+            }
+            QCOMPARE(m_robot.Left, stop);
+            m_player.Stop();
         }
-        QCOMPARE(m_robot.Left, 9510 - 600);
-        m_player.Stop();
-
-        m_player.SetLeft(m_robot.Left);
-        m_player.SetFileName(path("run left.spr"));
-        m_player.Play();
-        for (int i = 0; i < 200; ++i) {
-            m_player.advance();
-        }
-        QCOMPARE(m_robot.Left, 0);
-        m_player.Stop();
     }
 
-    void aFileThatCannotBePlayedLeavesTheTargetAlone() {
+    void aFileThatCannotBePlayedLeavesTheTargetAloneAndALogLine() {
+        QVERIFY(!korvo::lcKorvo().isDebugEnabled()); // quiet unless asked
+        QLoggingCategory::setFilterRules("korvo*.debug=true");
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("missing\\.spr"));
         m_player.SetLeft(3000);
         m_player.SetFileName(path("missing.spr"));
         m_player.Play();
+        QLoggingCategory::setFilterRules({});
         QVERIFY(!m_player.IsPlaying());
         QCOMPARE(m_robot.Left, 0);
         QVERIFY(m_robot.Picture.empty());

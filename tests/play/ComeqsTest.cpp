@@ -21,124 +21,101 @@ struct OneComeq : GameFixture {
 class ComeqsTest : public QObject {
     Q_OBJECT
 private slots:
-    void setUpDrawsSixNumbersInOrder();
-    void fallsLikeABodyAndIsSlowestAtItsApex();
-    void landsExactlyOnTheGroundWithAPopAndRisesAgain();
-    void reversesAtTheWallsWithoutMovingSideways();
-    void thirdWaveDriftsUpTo120PerTick();
+    void setUpPlacesTheComeqInsideTheField();
+    void movesLikeABouncingBodyBetweenTheWalls_data();
+    void movesLikeABouncingBodyBetweenTheWalls();
+    void bouncePopsUnlessTheShotStillSounds();
+    void hitsTheRobotOnlyInsideItsNarrowedBox_data();
     void hitsTheRobotOnlyInsideItsNarrowedBox();
-    void bonusCountsDownTo100();
 };
 
-void ComeqsTest::setUpDrawsSixNumbersInOrder() {
-    GameFixture f({0.0});
+// Whatever the draws, a new Comeq is 450 to 800 wide, square, rising, inside the field and
+// clear of the robot's head, its apex at or above it; on the third wave it drifts up to 120.
+void ComeqsTest::setUpPlacesTheComeqInsideTheField() {
+    GameFixture f;
     f.startChallenge(1);
-    f.random.sequence = {0.5, 0.99, 0.25, 0.5, 0.1, 1.0 - 1e-9, 0.35};
-    f.random.draws = 0;
     f.state().Wave = 3;
-    f.game->SetUpComeq(1);
-    const auto& ball = f.field().sh_Ball[1];
-    QCOMPARE(ball.Width, 625);
-    QCOMPARE(ball.Height, 625);
-    QCOMPARE(ball.BackColor, korvo::QBColor(15));
-    const int apex = static_cast<int>(0.25 * (6200 - (2 * 900 + 625)));
-    QCOMPARE(f.state().Comeqs[0].ApexTop, apex);
-    QCOMPARE(ball.Top, static_cast<int>((6200 - (900 + 625) - apex) * 0.5) + apex);
-    QCOMPARE(ball.Left, static_cast<int>(0.1 * (9510 - 625)));
-    QCOMPARE(f.state().Comeqs[0].Dx, 120);
-    QVERIFY(ball.Visible);
-    QVERIFY(f.state().Comeqs[0].Rising);
-    QCOMPARE(ball.Caption, f.state().Comeqs[0].Answer);
+    for (double r : {0.0, 0.3, 0.7, 1.0 - 1e-9}) {
+        f.random.sequence = {r};
+        f.game->SetUpComeq(1);
+        const auto& ball = f.field().sh_Ball[1];
+        const auto& comeq = f.state().Comeqs[0];
+        QVERIFY(ball.Width >= 450 && ball.Width < 800 && ball.Height == ball.Width);
+        QVERIFY(comeq.ApexTop >= 0 && comeq.ApexTop <= ball.Top);
+        QVERIFY(ball.Top + ball.Height <= 6200 - 900);
+        QVERIFY(ball.Left >= 0 && ball.Left + ball.Width <= 9510);
+        QVERIFY(ball.Visible && comeq.Rising && ball.Caption == comeq.Answer);
+        QVERIFY(std::abs(comeq.Dx) <= 120 && (r > 0 || comeq.Dx == -120));
+    }
 }
 
-void ComeqsTest::fallsLikeABodyAndIsSlowestAtItsApex() {
-    OneComeq f;
-    f.tick(); // at the apex, falling: nearest(1.5) = 2
-    QCOMPARE(f.ball().Top, 1002);
-    f.ball().Top = 1000 + 600; // 600 below the apex: nearest(sqrt(3600) + 1.5) = 62
-    f.tick();
-    QCOMPARE(f.ball().Top, 1662);
-    f.comeq().Rising = true; // rising at the apex is stopped there and turns
-    f.ball().Top = 1001;
-    f.tick();
-    QCOMPARE(f.ball().Top, 1000);
-    QVERIFY(!f.comeq().Rising);
-    QCOMPARE(f.ball().Left, 3000); // Dx 0: only up and down
+// One tick of a Comeq 600 high whose apex is at 1000: where it was, where it is after.
+void ComeqsTest::movesLikeABouncingBodyBetweenTheWalls_data() {
+    for (const char* column : {"top", "rising", "left", "dx", "newTop", "nowRising", "newLeft"}) {
+        QTest::addColumn<int>(column);
+    }
+    const auto row = [](const char* name, std::array<int, 7> v) {
+        QTest::newRow(name) << v[0] << v[1] << v[2] << v[3] << v[4] << v[5] << v[6];
+    };
+    row("slowest at the apex: nearest(1.5)", {1000, 0, 3000, 0, 1002, 0, 3000});
+    row("faster below: nearest(sqrt(3600) + 1.5)", {1600, 0, 3000, 0, 1662, 0, 3000});
+    row("rising stops at the apex and turns", {1001, 1, 3000, 0, 1000, 0, 3000});
+    row("lands exactly on the ground and turns", {5590, 0, 3000, 0, 5600, 1, 3000});
+    row("drifts sideways", {2000, 0, 3000, -40, 2079, 0, 2960});
+    row("turns at the left wall without moving", {2000, 0, 0, -40, 2079, 0, 0});
+    row("turns at the right wall without moving", {2000, 0, 8880, 40, 2079, 0, 8880});
 }
 
-void ComeqsTest::landsExactlyOnTheGroundWithAPopAndRisesAgain() {
+void ComeqsTest::movesLikeABouncingBodyBetweenTheWalls() {
+    QFETCH(int, top);
+    QFETCH(int, rising);
+    QFETCH(int, left);
+    QFETCH(int, dx);
     OneComeq f;
-    f.ball().Top = 6200 - 600 - 10;
+    f.ball().Top = top;
+    f.ball().Left = left;
+    f.comeq().Rising = rising != 0;
+    f.comeq().Dx = dx;
     f.tick();
-    QCOMPARE(f.ball().Top, 6200 - 600);
-    QVERIFY(f.comeq().Rising);
+    QTEST(f.ball().Top, "newTop");
+    QTEST(int(f.comeq().Rising), "nowRising");
+    QTEST(f.ball().Left, "newLeft");
+    QCOMPARE(f.comeq().Dx, f.ball().Left == left + dx ? dx : -dx);
+}
+
+void ComeqsTest::bouncePopsUnlessTheShotStillSounds() {
+    OneComeq f;
+    f.ball().Top = 5590;
+    f.tick();
     QCOMPARE(f.player.fileName, korvo::dataPath("pop.wav"));
-    f.tick();
-    QVERIFY(f.ball().Top < 6200 - 600);
-
-    // A bounce while the shot still sounds stays silent.
     f.player.fileName = korvo::dataPath("gunshot.wav");
-    f.player.mode = korvo::MultimediaPlayer::kModePlaying;
+    f.player.playerMode = korvo::PlayerMode::Playing;
     f.player.commands.clear();
-    f.ball().Top = 6200 - 600 - 10;
+    f.ball().Top = 5590;
     f.comeq().Rising = false;
     f.tick();
     QVERIFY(f.player.commands.empty());
 }
 
-void ComeqsTest::reversesAtTheWallsWithoutMovingSideways() {
-    OneComeq f;
-    f.ball().Left = 0;
-    f.comeq().Dx = -40;
-    f.tick();
-    QCOMPARE(f.ball().Left, 0);
-    QCOMPARE(f.comeq().Dx, 40);
-    f.tick();
-    QCOMPARE(f.ball().Left, 40);
-
-    f.ball().Left = 9510 - 600 - 30;
-    f.tick();
-    QCOMPARE(f.ball().Left, 9510 - 600 - 30);
-    QCOMPARE(f.comeq().Dx, -40);
-}
-
-void ComeqsTest::thirdWaveDriftsUpTo120PerTick() {
-    GameFixture f({0.0});
-    f.startChallenge(1);
-    f.state().Wave = 3;
-    f.random.sequence = {0.5, 0.5, 0.5, 0.5, 0.5, 1.0 - 1e-9, 0.1};
-    f.random.draws = 0;
-    f.game->SetUpComeq(1);
-    QCOMPARE(f.state().Comeqs[0].Dx, 120);
-    f.random.sequence = {0.5, 0.5, 0.5, 0.5, 0.5, 0.0, 0.1};
-    f.random.draws = 0;
-    f.game->SetUpComeq(1);
-    QCOMPARE(f.state().Comeqs[0].Dx, -120);
+// The Comeq spans 3000..3600; the robot, 600 wide, is 100 narrower on either side.
+void ComeqsTest::hitsTheRobotOnlyInsideItsNarrowedBox_data() {
+    QTest::addColumn<int>("robotLeft");
+    QTest::addColumn<bool>("hit");
+    QTest::newRow("left edge overlaps by the narrowing") << 3500 << false;
+    QTest::newRow("left edge overlaps by one more") << 3499 << true;
+    QTest::newRow("right edge overlaps by the narrowing") << 2500 << false;
+    QTest::newRow("right edge overlaps by one more") << 2501 << true;
 }
 
 void ComeqsTest::hitsTheRobotOnlyInsideItsNarrowedBox() {
+    QFETCH(int, robotLeft);
+    QFETCH(bool, hit);
     OneComeq f;
-    auto& robot = f.field().pb_Robot;
-    robot.Left = 3000 + 600 - 100; // overlaps the Comeq by exactly the narrowing: no hit
-    f.ball().Top = OneComeq::kRobotTop - 500;
+    f.field().pb_Robot.Left = robotLeft;
+    f.ball().Top = OneComeq::kRobotTop - 500; // its lower edge below the robot's top
     f.game->CheckRobotHit(1);
-    QVERIFY(!f.state().Frozen || f.messages.messages.empty());
-    QVERIFY(f.field().sh_Ball[1].Visible);
-
-    robot.Left = 3000 + 600 - 101;
-    f.game->CheckRobotHit(1);
-    QVERIFY(!f.field().sh_Ball[1].Visible); // squashed: the laughing Comeq went away
-    QCOMPARE(f.player.fileName, korvo::dataPath("crash.wav"));
-}
-
-void ComeqsTest::bonusCountsDownTo100() {
-    OneComeq f;
-    f.state().Bonus = 102;
-    f.tick();
-    f.tick();
-    QCOMPARE(f.state().Bonus, 100);
-    f.tick();
-    QCOMPARE(f.state().Bonus, 100);
+    QCOMPARE(!f.ball().Visible, hit); // a squash ends with the laughing Comeq gone
+    QCOMPARE(f.messages.messages.empty(), !hit);
 }
 
 QTEST_GUILESS_MAIN(ComeqsTest)

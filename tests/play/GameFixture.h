@@ -15,22 +15,23 @@
 // of ten: record j (0..9) of block b has the equation "E<b>.<j>" and the answer 100 b + j + 1,
 // so an answer tells which block it came from.
 struct GameFixture {
-    explicit GameFixture(std::vector<double> randoms = {0.5}) : random(std::move(randoms)) {
-        korvo::setProgramDir(dir.path().toStdString());
-        std::filesystem::create_directories(dir.path().toStdString() + "/add");
-        writeQuestions(questionFile(10));
-        game->Form_Load();
+    // The draws spread out, so that the five Comeqs of a level start apart and move apart.
+    static std::vector<double> spread() {
+        return {0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95};
     }
 
-    static std::string questionFile(int blockSize, int blocks = 7) {
-        std::string text = "1,\"Test questions\"," + std::to_string(blockSize) + ",\"header\"\r\n";
-        for (int b = 0; b < blocks; ++b) {
-            for (int j = 0; j < blockSize; ++j) {
+    explicit GameFixture(std::vector<double> randoms = spread()) : random(std::move(randoms)) {
+        korvo::setProgramDir(dir.path().toStdString());
+        std::filesystem::create_directories(dir.path().toStdString() + "/add");
+        std::string text = "1,\"Test questions\",10,\"header\"\r\n";
+        for (int b = 0; b < 7; ++b) {
+            for (int j = 0; j < 10; ++j) {
                 text += "\"E" + std::to_string(b) + "." + std::to_string(j) + "\"," +
                         std::to_string(100 * b + j + 1) + ",0\r\n";
             }
         }
-        return text + "\"last\",9999,0\r\n";
+        writeQuestions(text + "\"last\",9999,0\r\n");
+        game->Form_Load();
     }
 
     void writeQuestions(const std::string& text) const {

@@ -9,64 +9,57 @@
 class QuestionsTest : public QObject {
     Q_OBJECT
 private slots:
+    void formatPowersReplacesEveryCaretAndItsCharacter_data();
     void formatPowersReplacesEveryCaretAndItsCharacter();
-    void drawNeverGivesTheFilesLastRecord();
-    void drawNeverShowsTwoEqualAbsoluteAnswers();
+    void drawNeverShowsTwoEqualAbsoluteAnswersNorTheFilesLastRecord();
     void drawFallsBackToUsedQuestionsAndAlwaysEnds();
-    void thirdStageSharesTheNextChallengesFirstBlock();
     void newGameReloadsSoUsedQuestionsComeAgain();
     void brokenFilesGiveOneMessageAndNoGame_data();
     void brokenFilesGiveOneMessageAndNoGame();
-    void flashRunsThroughAllColoursOnceThenTheBrightOnes();
 };
 
+void QuestionsTest::formatPowersReplacesEveryCaretAndItsCharacter_data() {
+    QTest::addColumn<QString>("equation");
+    QTest::addColumn<QString>("shown");
+    const auto row = [](const char* name, const char* equation, const char* shown) {
+        QTest::newRow(name) << QString(equation) << QString(shown);
+    };
+    row("no power", "2x + 5 = 17", "2x + 5 = 17");
+    row("square", "x^2 + 3x = 10", "x\u00B2 + 3x = 10");
+    row("cube", "x^3 = 8", "x\u00B3 = 8");
+    row("any other power reads as a cube", "x^4 = 16", "x\u00B3 = 16");
+    row("two powers", "x^2 + y^2", "x\u00B2 + y\u00B2");
+    row("caret at the end", "x^", "x\u00B3");
+    row("caret before a letter of two bytes", "x^\u00E9 = 1", "x\u00B3 = 1");
+}
+
 void QuestionsTest::formatPowersReplacesEveryCaretAndItsCharacter() {
-    using zeltrix::Game;
-    QCOMPARE(Game::FormatPowers("2x + 5 = 17"), std::string("2x + 5 = 17"));
-    QCOMPARE(Game::FormatPowers("x^2 + 3x = 10"), std::string("x\u00B2 + 3x = 10"));
-    QCOMPARE(Game::FormatPowers("x^3 = 8"), std::string("x\u00B3 = 8"));
-    QCOMPARE(Game::FormatPowers("x^4 = 16"), std::string("x\u00B3 = 16"));
-    QCOMPARE(Game::FormatPowers("x^2 + y^2"), std::string("x\u00B2 + y\u00B2"));
-    QCOMPARE(Game::FormatPowers("x^"), std::string("x\u00B3"));
+    QFETCH(QString, equation);
+    QFETCH(QString, shown);
+    QCOMPARE(QString::fromStdString(zeltrix::Game::FormatPowers(equation.toStdString())), shown);
 }
 
-void QuestionsTest::drawNeverGivesTheFilesLastRecord() {
-    GameFixture f({0.999, 0.0, 0.5, 0.95, 0.3, 0.7, 0.1, 0.85});
-    // Seven blocks and nothing after them: record 70 (answer 610) ends the file.
-    f.writeQuestions(
-        GameFixture::questionFile(10).substr(0, GameFixture::questionFile(10).find("\"last\"")));
-    f.startChallenge(3);
-    std::set<std::string> drawn;
-    for (int level = 0; level < 40; ++level) {
-        f.state().Stage = 3;
-        f.game->StartLevel();
-        for (int i = 1; i <= 5; ++i) {
-            drawn.insert(f.field().sh_Ball[i].Caption);
-        }
-    }
-    QVERIFY(drawn.count("609"));
-    QVERIFY(!drawn.count("610"));
-}
-
-void QuestionsTest::drawNeverShowsTwoEqualAbsoluteAnswers() {
-    GameFixture f({0.12, 0.55, 0.31, 0.87, 0.05, 0.66, 0.42, 0.93, 0.21, 0.78, 0.5});
-    // A block of answers 1, -1, 2, -2, ... and 2.0 beside 2.
+void QuestionsTest::drawNeverShowsTwoEqualAbsoluteAnswersNorTheFilesLastRecord() {
+    GameFixture f({0.12, 0.55, 0.31, 0.87, 0.05, 0.66, 0.42, 0.93, 0.999, 0.78, 0.5});
+    // Blocks of the answers 1, -1, 2, -2, 2.0 beside 2, ...; the file ends with the last block,
+    // so its last record, 7, is never drawn.
     std::string text = "1,\"h\",10,\"h\"\r\n";
-    const char* answers[] = {"1", "-1", "2", "-2", "2.0", "3", "-3", "4", "5", "6"};
     for (int b = 0; b < 7; ++b) {
-        for (const char* a : answers) {
+        for (const char* a : {"1", "-1", "2", "-2", "2.0", "3", "4", "5", "6", "7"}) {
             text += std::string("\"e\",") + a + ",0\r\n";
         }
     }
-    f.writeQuestions(text + "\"last\",1,0\r\n");
-    f.startChallenge(1);
-    for (int level = 0; level < 30; ++level) {
+    f.writeQuestions(text);
+    f.startChallenge(3);
+    for (int level = 0; level < 40; ++level) {
+        f.state().Stage = 3;
+        f.game->StartLevel();
         std::set<double> seen;
         for (int i = 1; i <= 5; ++i) {
             seen.insert(std::fabs(*korvo::toNumber(f.field().sh_Ball[i].Caption)));
         }
         QCOMPARE(seen.size(), std::size_t(5));
-        f.game->StartLevel();
+        QVERIFY(!seen.count(7));
     }
 }
 
@@ -92,47 +85,31 @@ void QuestionsTest::drawFallsBackToUsedQuestionsAndAlwaysEnds() {
     QVERIFY(korvo::wholeNumber(g.state().Comeqs[0].Answer) > 5);
 }
 
-void QuestionsTest::thirdStageSharesTheNextChallengesFirstBlock() {
-    GameFixture f({0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95});
-    f.startChallenge(1);
-    f.state().Stage = 3;
-    f.game->StartLevel();
-    for (int i = 1; i <= 5; ++i) {
-        QCOMPARE(korvo::wholeNumber(f.field().sh_Ball[i].Caption) / 100, 2LL);
-    }
-    f.startChallenge(2);
-    for (int i = 1; i <= 5; ++i) {
-        QCOMPARE(korvo::wholeNumber(f.field().sh_Ball[i].Caption) / 100, 2LL);
-    }
-    QCOMPARE(f.field().lab_Question.Caption, f.state().Comeqs[0].Question);
-}
-
 void QuestionsTest::newGameReloadsSoUsedQuestionsComeAgain() {
-    GameFixture f({0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95});
+    GameFixture f;
+    const auto used = [&] {
+        return std::count_if(f.state().Questions.begin(), f.state().Questions.end(),
+                             [](const auto& q) { return q.Used; });
+    };
     f.startChallenge(1);
-    QCOMPARE(std::count_if(f.state().Questions.begin(), f.state().Questions.end(),
-                           [](const auto& q) { return q.Used; }),
-             5L);
+    QCOMPARE(used(), 5L);
     f.startChallenge(1);
-    QCOMPARE(std::count_if(f.state().Questions.begin(), f.state().Questions.end(),
-                           [](const auto& q) { return q.Used; }),
-             5L);
+    QCOMPARE(used(), 5L);
 }
 
 void QuestionsTest::brokenFilesGiveOneMessageAndNoGame_data() {
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("text"); // null: no file
     QTest::addColumn<QString>("expected");
-    QTest::newRow("missing") << QString() << "missing or cannot be read";
-    QTest::newRow("header") << "one,\"h\",10,\"h\"\r\n"
-                            << "line 1";
-    QTest::newRow("block size") << "1,\"h\",0,\"h\"\r\n"
-                                << "line 1";
-    QTest::newRow("answer") << "1,\"h\",10,\"h\"\r\n\"x = 1\",1,0\r\n\"x + 1 = 3\",two,0\r\n"
-                            << "line 3";
-    QTest::newRow("cut short") << "1,\"h\",10,\"h\"\r\n\"x = 1\",1,0\r\n\"x = 2\",2"
-                               << "line 3";
-    QTest::newRow("too few answers") << "1,\"h\",10,\"h\"\r\n\"x = 1\",1,0\r\n\"x = 2\",2,0\r\n"
-                                     << "too few different answers";
+    const auto row = [](const char* name, const char* text, const char* expected) {
+        QTest::newRow(name) << QString(text) << QString(expected);
+    };
+    const std::string header = "1,\"h\",10,\"h\"\r\n\"x = 1\",1,0\r\n";
+    row("missing", nullptr, "missing or cannot be read");
+    row("header", "one,\"h\",10,\"h\"\r\n", "line 1");
+    row("block size", "1,\"h\",0,\"h\"\r\n", "line 1");
+    row("answer", (header + "\"x + 1 = 3\",two,0\r\n").c_str(), "line 3");
+    row("cut short", (header + "\"x = 2\",2").c_str(), "line 3");
+    row("too few answers", (header + "\"x = 2\",2,0\r\n").c_str(), "too few different answers");
 }
 
 void QuestionsTest::brokenFilesGiveOneMessageAndNoGame() {
@@ -151,19 +128,6 @@ void QuestionsTest::brokenFilesGiveOneMessageAndNoGame() {
     QVERIFY(QString::fromStdString(f.messages.messages[0]).contains("questions.txt"));
     QCOMPARE(f.state().ComeqCount, 0);
     QVERIFY(f.state().Frozen);
-}
-
-void QuestionsTest::flashRunsThroughAllColoursOnceThenTheBrightOnes() {
-    GameFixture f;
-    std::vector<korvo::Rgb> colours;
-    for (int tick = 0; tick < 22; ++tick) {
-        f.game->FlashQuestion();
-        colours.push_back(f.field().lab_Question.ForeColor);
-    }
-    QCOMPARE(colours[0], korvo::QBColor(0));
-    QCOMPARE(colours[15], korvo::QBColor(15));
-    QCOMPARE(colours[16], korvo::QBColor(10));
-    QCOMPARE(colours[21], korvo::QBColor(15));
 }
 
 QTEST_GUILESS_MAIN(QuestionsTest)

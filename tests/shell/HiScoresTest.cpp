@@ -9,11 +9,8 @@
 #include <QTemporaryDir>
 
 #include <csignal>
-#include <filesystem>
 #include <fstream>
-#include <random>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using zeltrix::HiScoreEntry;
 using zeltrix::HiScores;
@@ -21,7 +18,7 @@ using zeltrix::HiScores;
 Q_DECLARE_METATYPE(HiScores)
 
 namespace {
-const HiScores kTable{{{"Zara", "5000"}, {"Tom", "3000"}, {"Rita", "1000"}}};
+const HiScores kTable{{{"Zara", 5000}, {"Tom", 3000}, {"Rita", 1000}}};
 
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -36,62 +33,57 @@ private slots:
     void insertHiScore_placesBelowEveryScoreNotStrictlyBeaten();
     void parseHiScores_alwaysGivesAPlayableTable_data();
     void parseHiScores_alwaysGivesAPlayableTable();
-    void parseHiScores_survivesGarbage();
-    void loadHiScores_missingFileGivesEmptyTable();
-    void saveHiScores_writesThreeQuotedLinesInWindows1252();
-    void saveHiScores_awkwardNamesReadBackUnchanged();
-    void saveHiScores_readOnlyFolderLeavesOldFile();
+    void fileIsThreeQuotedLinesInWindows1252ThatReadBack();
     void saveHiScores_interruptedWriteLeavesOldFile();
 };
 
 void HiScoresTest::insertHiScore_placesBelowEveryScoreNotStrictlyBeaten_data() {
-    QTest::addColumn<QString>("score");
+    QTest::addColumn<qlonglong>("score");
     QTest::addColumn<int>("row");
     QTest::addColumn<HiScores>("expected");
     QTest::newRow("above the best shifts two down")
-        << "6000" << 0 << HiScores{{{"", "6000"}, {"Zara", "5000"}, {"Tom", "3000"}}};
+        << qlonglong(6000) << 0 << HiScores{{{"", 6000}, {"Zara", 5000}, {"Tom", 3000}}};
     QTest::newRow("equal to the best goes second")
-        << "5000" << 1 << HiScores{{{"Zara", "5000"}, {"", "5000"}, {"Tom", "3000"}}};
+        << qlonglong(5000) << 1 << HiScores{{{"Zara", 5000}, {"", 5000}, {"Tom", 3000}}};
     QTest::newRow("equal to the second goes third")
-        << "3000" << 2 << HiScores{{{"Zara", "5000"}, {"Tom", "3000"}, {"", "3000"}}};
+        << qlonglong(3000) << 2 << HiScores{{{"Zara", 5000}, {"Tom", 3000}, {"", 3000}}};
     QTest::newRow("one above the third enters")
-        << "1001" << 2 << HiScores{{{"Zara", "5000"}, {"Tom", "3000"}, {"", "1001"}}};
-    QTest::newRow("equal to the third stays out") << "1000" << -1 << kTable;
+        << qlonglong(1001) << 2 << HiScores{{{"Zara", 5000}, {"Tom", 3000}, {"", 1001}}};
+    QTest::newRow("equal to the third stays out") << qlonglong(1000) << -1 << kTable;
 }
 
 void HiScoresTest::insertHiScore_placesBelowEveryScoreNotStrictlyBeaten() {
-    QFETCH(QString, score);
+    QFETCH(qlonglong, score);
     QFETCH(int, row);
     QFETCH(HiScores, expected);
     HiScores table = kTable;
-    QCOMPARE(zeltrix::insertHiScore(table, score.toStdString()), row);
+    QCOMPARE(zeltrix::insertHiScore(table, score), row);
     QVERIFY(table == expected);
 }
 
 void HiScoresTest::parseHiScores_alwaysGivesAPlayableTable_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<HiScores>("expected");
-    const HiScores empty{{{"", "0"}, {"", "0"}, {"", "0"}}};
-    QTest::newRow("three records") << QByteArray("\"Zara\",\"5000\"\r\n\"Tom\",\"3000\"\r\n"
-                                                 "\"Rita\",\"1000\"\r\n")
-                                   << kTable;
-    QTest::newRow("empty") << QByteArray() << empty;
-    QTest::newRow("one record") << QByteArray("\"Zara\",\"5000\"\r\n")
-                                << HiScores{{{"Zara", "5000"}, {"", "0"}, {"", "0"}}};
-    QTest::newRow("two records, LF only, unquoted")
-        << QByteArray("Zara, 5000\nTom,3000\n")
-        << HiScores{{{"Zara", "5000"}, {"Tom", "3000"}, {"", "0"}}};
-    QTest::newRow("four records") << QByteArray("\"Zara\",\"5000\"\r\n\"Tom\",\"3000\"\r\n"
-                                                "\"Rita\",\"1000\"\r\n\"Max\",\"10\"\r\n")
-                                  << kTable;
-    QTest::newRow("score no number")
-        << QByteArray("\"Zara\",\"lots\"\r\n\"Tom\",\"\"\r\n\"Rita\",\"12abc\"\r\n")
-        << HiScores{{{"Zara", "0"}, {"Tom", "0"}, {"Rita", "0"}}};
-    QTest::newRow("cut after a name") << QByteArray("\"Zara\",\"5000\"\r\n\"Tom\"")
-                                      << HiScores{{{"Zara", "5000"}, {"Tom", "0"}, {"", "0"}}};
-    QTest::newRow("Windows-1252 name") << QByteArray("\"Ren\xe9"
-                                                     "e \x80\",\"10\"\r\n")
-                                       << HiScores{{{"Renée €", "10"}, {"", "0"}, {"", "0"}}};
+    const auto row = [](const char* name, const char* bytes, const HiScores& expected) {
+        QTest::newRow(name) << QByteArray(bytes) << expected;
+    };
+    const char* three = "\"Zara\",\"5000\"\r\n\"Tom\",\"3000\"\r\n\"Rita\",\"1000\"\r\n";
+    row("three records", three, kTable);
+    row("empty", "", HiScores{});
+    row("one record", "\"Zara\",\"5000\"\r\n", HiScores{{{"Zara", 5000}, {}, {}}});
+    row("two records, LF only, unquoted", "Zara, 5000\nTom,3000\n",
+        HiScores{{{"Zara", 5000}, {"Tom", 3000}, {}}});
+    row("four records", (std::string(three) + "\"Max\",\"10\"\r\n").c_str(), kTable);
+    row("score no number", "\"Zara\",\"lots\"\r\n\"Tom\",\"\"\r\n\"Rita\",\"12abc\"\r\n",
+        HiScores{{{"Zara", 0}, {"Tom", 0}, {"Rita", 0}}});
+    row("whole part of a number", "\"Zara\",\" 1250.9\"\r\n\"Tom\",\"1e3\"\r\n",
+        HiScores{{{"Zara", 1250}, {"Tom", 1000}, {}}});
+    row("cut after a name", "\"Zara\",\"5000\"\r\n\"Tom\"",
+        HiScores{{{"Zara", 5000}, {"Tom", 0}, {}}});
+    row("Windows-1252 name",
+        "\"Ren\xe9"
+        "e \x80\",\"10\"\r\n",
+        HiScores{{{"Renée €", 10}, {}, {}}});
 }
 
 void HiScoresTest::parseHiScores_alwaysGivesAPlayableTable() {
@@ -100,58 +92,18 @@ void HiScoresTest::parseHiScores_alwaysGivesAPlayableTable() {
     QVERIFY(zeltrix::parseHiScores(bytes.toStdString()) == expected);
 }
 
-void HiScoresTest::parseHiScores_survivesGarbage() {
-    std::mt19937 random(42);
-    const std::string alphabet = "\",\r\n \t0123456789.-+eE\x1a\x80\xff" + std::string(1, '\0');
-    for (int round = 0; round < 500; ++round) {
-        std::string bytes(random() % 80, ' ');
-        for (char& c : bytes) {
-            c = random() % 2 ? alphabet[random() % alphabet.size()] : static_cast<char>(random());
-        }
-        for (const HiScoreEntry& entry : zeltrix::parseHiScores(bytes)) {
-            QVERIFY2(entry.Name.find('"') == std::string::npos, bytes.c_str());
-            QVERIFY2(korvo::toNumber(entry.Score), entry.Score.c_str());
-        }
-    }
-}
-
-void HiScoresTest::loadHiScores_missingFileGivesEmptyTable() {
-    QTemporaryDir dir;
-    const HiScores table = zeltrix::loadHiScores(dir.filePath("hiscores.txt").toStdString());
-    QVERIFY((table == HiScores{{{"", "0"}, {"", "0"}, {"", "0"}}}));
-}
-
-void HiScoresTest::saveHiScores_writesThreeQuotedLinesInWindows1252() {
+void HiScoresTest::fileIsThreeQuotedLinesInWindows1252ThatReadBack() {
     QTemporaryDir dir;
     const std::string path = dir.filePath("hiscores.txt").toStdString();
-    QVERIFY(zeltrix::saveHiScores({{{"Zara", "12500"}, {"Renée 日", "8200"}, {"", "0"}}}, path));
+    QVERIFY(zeltrix::loadHiScores(path) == HiScores{}); // no file yet
+    QVERIFY(zeltrix::saveHiScores({{{"Zara", 12500}, {"Renée 日", 8200}, {"", 0}}}, path));
     QCOMPARE(korvo::readFileBytes(path), std::string("\"Zara\",\"12500\"\r\n\"Ren\xe9"
                                                      "e ?\",\"8200\"\r\n\"\",\"0\"\r\n"));
-}
-
-void HiScoresTest::saveHiScores_awkwardNamesReadBackUnchanged() {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("hiscores.txt").toStdString();
-    const std::string quoted = zeltrix::storableName("Al \"Ace\"");
-    QCOMPARE(quoted, std::string("Al 'Ace'"));
-    const HiScores table{{{"Smith, John", "900"}, {"   Ann", "800"}, {quoted + " Renée", "700"}}};
+    const std::string quoted = zeltrix::storableName("Al \"Ace\"\n");
+    QCOMPARE(quoted, std::string("Al 'Ace' "));
+    const HiScores table{{{"Smith, John", 900}, {"   Ann", 800}, {quoted + " Renée", 700}}};
     QVERIFY(zeltrix::saveHiScores(table, path));
     QVERIFY(zeltrix::loadHiScores(path) == table);
-}
-
-void HiScoresTest::saveHiScores_readOnlyFolderLeavesOldFile() {
-    if (geteuid() == 0) {
-        QSKIP("permissions do not bind root");
-    }
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("hiscores.txt").toStdString();
-    writeFile(path, "\"Zara\",\"5000\"\r\n");
-    namespace fs = std::filesystem;
-    fs::permissions(dir.path().toStdString(), fs::perms::owner_write, fs::perm_options::remove);
-    const bool saved = zeltrix::saveHiScores(kTable, path);
-    fs::permissions(dir.path().toStdString(), fs::perms::owner_write, fs::perm_options::add);
-    QVERIFY(!saved);
-    QCOMPARE(korvo::readFileBytes(path), std::string("\"Zara\",\"5000\"\r\n"));
 }
 
 void HiScoresTest::saveHiScores_interruptedWriteLeavesOldFile() {

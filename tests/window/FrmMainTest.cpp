@@ -10,16 +10,13 @@
 #include <QtTest>
 
 namespace {
-std::vector<double> spread() {
-    return {0.05, 0.25, 0.45, 0.65, 0.85, 0.15, 0.35, 0.55, 0.75, 0.95};
-}
-
 // A game whose window is real, so that the active window decides whether the timers run.
 struct WindowFixture : GameFixture {
-    WindowFixture() : GameFixture(spread()) {
+    WindowFixture() {
         game = std::make_unique<zeltrix::Game>(
             zeltrix::GameServices{messages, hallOfFame, sound, sprite, random, qtWindows});
         window = std::make_unique<zeltrix::FrmMain>(*game);
+        qtWindows.setForm(zeltrix::Form::Main, window.get());
         window->show();
         window->activateWindow();
     }
@@ -33,37 +30,11 @@ struct WindowFixture : GameFixture {
 class FrmMainTest : public QObject {
     Q_OBJECT
 private slots:
-    void menusCarryTheirCaptionsAccessKeysAndShortcut();
     void modalWindowPausesTheGameAndTheBeam();
     void maximisingCentresTheFieldAndRestoringPutsItBack();
     void heldArrowRepeatsDoNotStopTheRun();
+    void aLeftClickOnTheFieldShowsTheTipOfTheMoment();
 };
-
-void FrmMainTest::menusCarryTheirCaptionsAccessKeysAndShortcut() {
-    WindowFixture f;
-    const QList<QAction*> top = f.window->menuBar()->actions();
-    QCOMPARE(top.size(), 2);
-    QCOMPARE(top[0]->text(), QString("&Game"));
-    QCOMPARE(top[1]->text(), QString("&Help"));
-    QStringList game;
-    for (QAction* a : top[0]->menu()->actions()) {
-        game << (a->isSeparator() ? "-" : a->text());
-    }
-    QCOMPARE(game, QStringList({"&New Game", "&Hall of Fame", "-", "&Silent", "-", "&Exit"}));
-    QCOMPARE(f.action("m_Level1")->text(), QString("Challenge &1 (Linear Equations)"));
-    QCOMPARE(f.action("m_Level2")->text(), QString("Challenge &2 (Tricky Linear Equations)"));
-    QCOMPARE(f.action("m_Level3")->text(), QString("Challenge &3 (Quadratric Equations)"));
-    QCOMPARE(f.action("m_Instructions")->text(), QString("&Contents"));
-    QCOMPARE(f.action("m_Instructions")->shortcut(), QKeySequence(Qt::Key_F1));
-    QCOMPARE(f.action("m_About")->text(), QString("&About Zeltrix"));
-
-    QVERIFY(!f.action("m_Silent")->isChecked());
-    f.action("m_Silent")->trigger();
-    QVERIFY(f.action("m_Silent")->isChecked());
-    QVERIFY(f.sound.Silent);
-    f.action("m_Silent")->trigger();
-    QVERIFY(!f.action("m_Silent")->isChecked());
-}
 
 void FrmMainTest::modalWindowPausesTheGameAndTheBeam() {
     WindowFixture f;
@@ -115,10 +86,29 @@ void FrmMainTest::heldArrowRepeatsDoNotStopTheRun() {
     QApplication::sendEvent(view, &press);
     QApplication::sendEvent(view, &repeatRelease);
     QApplication::sendEvent(view, &repeatPress);
-    QCOMPARE(f.state().RobotState, std::string("LEFT"));
+    QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::Left);
     QCOMPARE(f.sprite.plays, 1);
     QApplication::sendEvent(view, &release);
-    QCOMPARE(f.state().RobotState, std::string("NONE-LEFT"));
+    QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::NoneLeft);
+}
+
+void FrmMainTest::aLeftClickOnTheFieldShowsTheTipOfTheMoment() {
+    WindowFixture f;
+    QWidget* view = f.window->fieldView();
+    QTest::mouseClick(view, Qt::RightButton);
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(-5, 10)); // let go off the field
+    QVERIFY(f.messages.messages.empty());
+    QTest::mouseClick(view, Qt::LeftButton);
+    QCOMPARE(
+        f.messages.messages,
+        std::vector<std::string>{"Tip : To play a game, click on 'Game' and then 'New Game'."});
+    f.action("m_Level1")->trigger();
+    f.game->GameOver(); // a game over still counts as started
+    QTest::mouseClick(view, Qt::LeftButton);
+    QCOMPARE(f.messages.messages.back(),
+             std::string("Tip : Use the arrow keys on the keyboard to steer, and space bar to "
+                         "shoot."));
 }
 
 QTEST_MAIN(FrmMainTest)

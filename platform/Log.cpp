@@ -1,0 +1,7 @@
+#include "Log.h"
+
+namespace korvo {
+
+Q_LOGGING_CATEGORY(lcKorvo, "korvo", QtWarningMsg)
+
+} // namespace korvo
