@@ -1,5 +1,7 @@
 #include "QtMessages.h"
 
+#include "Modal.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -18,7 +20,9 @@ bool QtMessages::Show(const Message& message) {
                     question ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName("msgbox");
-    return box.exec() == QMessageBox::Ok;
+    // The window behind gets the keyboard back afterwards, also without a window manager: the
+    // launcher's buttons move only while its window is active.
+    return showModal(box) == QMessageBox::Ok;
 }
 
 } // namespace korvo
