@@ -26,6 +26,19 @@ struct Control {
     std::string Picture;
 };
 
+// A control at its place and size, as a window's design gives it.
+inline Control PlacedControl(int left, int top, int width, int height, bool visible = true,
+                             std::string caption = {}) {
+    Control c;
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
+    c.Visible = visible;
+    c.Caption = std::move(caption);
+    return c;
+}
+
 struct Line {
     int X1 = 0;
     int Y1 = 0;

@@ -10,15 +10,9 @@ namespace {
 constexpr korvo::Rgb kWhite{255, 255, 255};
 constexpr korvo::Rgb kButtonColour{0, 192, 192};
 
+// The window's controls are hidden until the window's code shows them.
 Control control(int left, int top, int width, int height, std::string caption = {}) {
-    Control c;
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-    c.Visible = false;
-    c.Caption = std::move(caption);
-    return c;
+    return korvo::PlacedControl(left, top, width, height, false, std::move(caption));
 }
 } // namespace
 

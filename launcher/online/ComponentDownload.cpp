@@ -17,15 +17,6 @@ namespace {
 
 constexpr std::int64_t kChunk = 1024;
 
-korvo::Control control(int left, int top, int width, int height) {
-    korvo::Control c;
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-    return c;
-}
-
 bool isSuccess(int status) {
     return status >= 200 && status <= 299;
 }
@@ -39,9 +30,11 @@ std::string DownloadFailureMessage() {
 }
 
 ComponentDownload::ComponentDownload(const OnlineSetup& setup)
-    : lb_Status(control(120, 120, 5160, 1035)), lb_Progress(control(780, 1740, 4500, 255)),
-      pb_Progress(control(780, 1335, 4500, 300)), pb_Bar(control(0, 0, 0, 300)),
-      img_beam(control(150, 218, 240, 105)), m_setup(setup) {
+    : lb_Status(korvo::PlacedControl(120, 120, 5160, 1035)),
+      lb_Progress(korvo::PlacedControl(780, 1740, 4500, 255)),
+      pb_Progress(korvo::PlacedControl(780, 1335, 4500, 300)),
+      pb_Bar(korvo::PlacedControl(0, 0, 0, 300)),
+      img_beam(korvo::PlacedControl(150, 218, 240, 105)), m_setup(setup) {
     pb_Bar.BackColor = {0, 0, 255};
 }
 

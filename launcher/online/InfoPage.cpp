@@ -21,15 +21,6 @@ std::string upperCase(std::string text) {
     return text;
 }
 
-korvo::Control control(int left, int top, int width, int height) {
-    korvo::Control c;
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-    return c;
-}
-
 } // namespace
 
 std::optional<std::string> ProductFile(const std::string& gameName) {
@@ -55,7 +46,8 @@ std::optional<std::string> ProductFile(const std::string& gameName) {
 }
 
 InfoPage::InfoPage()
-    : p_StoryBox(control(60, 2070, 4470, 1380)), lbl_Story(control(270, 1290, 3960, 0)) {
+    : p_StoryBox(korvo::PlacedControl(60, 2070, 4470, 1380)),
+      lbl_Story(korvo::PlacedControl(270, 1290, 3960, 0)) {
     lbl_Story.ForeColor = {255, 255, 255};
 }
 
