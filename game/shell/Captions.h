@@ -9,9 +9,6 @@ namespace zeltrix {
 // The program's title, as every caption and message box shows it.
 inline const std::string AppTitle = "Korvo's Zeltrix";
 
-// Major, minor and revision of the program: "2.1.0".
-std::string AppVersion();
-
 // The game window's title ("Korvo's Zeltrix  V2.1.0") and its about menu item's caption.
 void SetMainCaptions(Field& field);
 

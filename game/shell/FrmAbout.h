@@ -1,40 +1,24 @@
 #pragma once
 
+#include "AboutBox.h"
 #include "Maker.h"
-
-#include <QDialog>
-
-class QLabel;
-class QPushButton;
 
 namespace zeltrix {
 
 // The maker's website, without a scheme.
 inline const std::string WebAddress = korvo::WebAddress;
 
-// The about box: title, version, copyright, the website and the system-information button.
-// Shown modally with exec(); OK, Enter and Escape close it.
-class FrmAbout : public QDialog {
+// The game's about box: title, version, copyright, the website and the system-information
+// button. Shown modally with exec(); OK, Enter and Escape close it.
+class FrmAbout : public korvo::AboutBox {
 public:
     explicit FrmAbout(QWidget* owner = nullptr);
 
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void lb_Website_Click();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Opens the website; when no browser could, says where to go.
+    void lb_Website_Click() override;
 
 private:
     void Form_Load();
-
-    QLabel* m_picIcon;
-    QLabel* m_lblTitle;
-    QLabel* m_lblVersion;
-    QLabel* m_lblCopyright;
-    QLabel* m_lbWebsite;
-    QPushButton* m_cmdOK;
-    QPushButton* m_cmdSysInfo;
 };
 
 } // namespace zeltrix

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "AboutBox.h"
 
 #include <array>
 #include <string>
 
 class QFrame;
-class QLabel;
-class QPushButton;
 
 namespace launcher {
 
@@ -18,35 +16,21 @@ inline const std::string kAboutTitle = "Korvo's Maths Games : Control Panel";
 // of distribution and the system-information button. Shown modally, owned by the main window,
 // and destroyed when it closes: its caption holds "Korvo's", and a window of that name left
 // behind would keep the launcher waiting for an installer that is not there.
-class FrmAbout : public QDialog {
-    Q_OBJECT
+class FrmAbout : public korvo::AboutBox {
 public:
     explicit FrmAbout(QWidget* owner = nullptr);
 
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void lb_Website_Click();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Opens the maker's website, maximised.
+    void lb_Website_Click() override;
 
 private:
     void Form_Load();
 
-    QLabel* m_picIcon;
-    QLabel* m_lblTitle;
-    QLabel* m_lblVersion;
-    QLabel* m_lblCopyright;
-    QLabel* m_lbWebsite;
     QLabel* m_lblDescription;
     QLabel* m_lblDisclaimer;
     std::array<QFrame*, 2> m_line1{};
-    QPushButton* m_cmdOK;
-    QPushButton* m_cmdSysInfo;
 };
 
-// "Version " + major.minor.revision of the build.
-std::string VersionLine();
 // The terms of distribution: three paragraphs joined by single line feeds.
 std::string DistributionTerms();
 
