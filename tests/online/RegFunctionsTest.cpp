@@ -13,17 +13,13 @@
 
 namespace {
 
-const std::string kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\korvoscmpuninst";
-
-std::optional<std::string> value(const korvo::Registry& registry, const std::string& name) {
-    const auto found = registry.QueryValue(korvo::RegistryRoot::LocalMachine, kKey, name);
-    if (!found) {
-        return std::nullopt;
-    }
-    return std::get<std::string>(*found);
-}
-
 struct Fixture {
+    std::optional<std::string> value(const std::string& name) const {
+        const auto found = registry.QueryValue(
+            korvo::RegistryRoot::LocalMachine,
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\korvoscmpuninst", name);
+        return found ? std::optional(std::get<std::string>(*found)) : std::nullopt;
+    }
     QString store() const { return dir.path() + "/config/Korvo/registry.ini"; }
     QString entry() const {
         return dir.path() + "/share/applications/korvo-game-components.desktop";
@@ -57,122 +53,91 @@ print("\n".join(argv))
 class RegFunctionsTest : public QObject {
     Q_OBJECT
 private slots:
-    void entryNamesTheUninstallerOfTheComponentsDirectory();
-    void secondInstallationKeepsOneEntry();
-    void storeThatCannotBeWrittenIsPassedOver();
-    void desktopRunsExactlyTheUninstaller_data();
-    void desktopRunsExactlyTheUninstaller();
-    void uninstallerRemovesWhatTheLauncherWrote();
+    void entryNamesTheUninstallerOnceHoweverOftenWritten() {
+        Fixture f;
+        f.reg.WriteUninstallInfo("/home/ann/My Games/Korvo Game Components/");
+        f.reg.WriteUninstallInfo("/home/ann/My Games/Korvo Game Components/");
+        QCOMPARE(f.value("DisplayName"), std::optional<std::string>("Korvo Game Components"));
+        // Blanks and all, without quotation marks.
+        QCOMPARE(f.value("UninstallString"),
+                 std::optional<std::string>(
+                     "/home/ann/My Games/Korvo Game Components/Uninstall Components.exe"));
+        QCOMPARE(QSettings(f.store(), QSettings::IniFormat).allKeys().size(), 2);
+        QCOMPARE(QDir(f.dir.path() + "/share/applications").entryList(QDir::Files).size(), 1);
+        QFile entry(f.entry());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(entry.readAll());
+        QVERIFY(text.startsWith("[Desktop Entry]\n"));
+        QVERIFY(text.contains("\nName=Korvo Game Components\n"));
+    }
+    void storeThatCannotBeWrittenIsPassedOver() {
+        QTemporaryDir dir;
+        // The store's folder is a file, so nothing can be made inside it.
+        QFile blocker(dir.path() + "/config");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        korvo::Registry registry(dir.path() + "/config/Korvo/registry.ini");
+        launcher::RegFunctions reg(registry, (dir.path() + "/config/apps/x.desktop").toStdString());
+        reg.InitRegKeys();
+        QVERIFY(!reg.CreateNewKey("korvoscmpuninst"));
+        QVERIFY(!reg.SetKeyValue("korvoscmpuninst", "DisplayName", "Korvo Game Components"));
+        QVERIFY(!reg.WriteDesktopEntry("/games/Korvo Game Components/"));
+        reg.WriteUninstallInfo("/games/Korvo Game Components/"); // goes on quietly
+    }
+    void desktopRunsExactlyTheUninstaller_data() {
+        QTest::addColumn<QString>("folder");  // of the components directory, in a temporary one
+        QTest::addColumn<QString>("written"); // that folder as the Exec value holds it
+        // GLib looks for the program before it expands "%%", so it passes over an entry whose path
+        // holds a "%"; the entry is right all the same.
+        QTest::addColumn<bool>("glibReads");
+        QTest::newRow("blanks and reserved characters")
+            << R"(Ann's "a" $HOME `id` \b)"
+            << R"(Ann's \\"a\\" \\$HOME \\`id\\` \\\\b)" << true;
+        QTest::newRow("field code") << "100%u"
+                                    << "100%%u" << false;
+    }
+    void desktopRunsExactlyTheUninstaller() {
+        QFETCH(QString, folder);
+        QFETCH(QString, written);
+        QFETCH(bool, glibReads);
+        Fixture f;
+        const QString componentsDir = f.dir.path() + "/" + folder + "/";
+        const QString uninstaller = componentsDir + "uninstall components.exe";
+        QCOMPARE(QString::fromStdString(launcher::DesktopExec(uninstaller.toStdString())),
+                 "\"" + f.dir.path() + "/" + written + "/uninstall components.exe\"");
+
+        // The desktop takes an entry only when its program is there to run.
+        QVERIFY(QDir().mkpath(componentsDir));
+        QFile program(uninstaller);
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.close();
+        program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(f.reg.WriteDesktopEntry(componentsDir.toStdString()));
+        const auto command = glibReads ? desktopCommand(f.entry()) : std::nullopt;
+        if (glibReads && !command) {
+            QSKIP("python3-gi with Gio is not installed");
+        }
+        QCOMPARE(command.value_or(QStringList{uninstaller}), QStringList{uninstaller});
+    }
+    void uninstallerRemovesWhatTheLauncherWrote() {
+        Fixture f;
+        const QString components = f.dir.path() + "/Korvo Game Components/";
+        QVERIFY(QDir().mkpath(components));
+        f.reg.WriteUninstallInfo(components.toStdString());
+        QVERIFY(QFile::exists(f.entry()));
+
+        korvo::UninstallPlace place;
+        place.componentsDir = components.toStdString();
+        place.self = (components + "uninstall components.exe").toStdString();
+        place.registry = &f.registry;
+        place.desktopEntry = f.entry().toStdString();
+        const korvo::UninstallResult result = korvo::removeGames(place, {});
+        QVERIFY2(result.ok, result.reason.c_str());
+        QVERIFY(result.cleanedUp);
+        QVERIFY(!f.value("UninstallString") && !f.value("DisplayName"));
+        QVERIFY(!QFile::exists(f.entry()));
+    }
 };
-
-void RegFunctionsTest::entryNamesTheUninstallerOfTheComponentsDirectory() {
-    Fixture f;
-    f.reg.WriteUninstallInfo("/home/ann/My Games/Korvo Game Components/");
-    QCOMPARE(value(f.registry, "DisplayName"), std::optional<std::string>("Korvo Game Components"));
-    // Blanks and all, without quotation marks.
-    QCOMPARE(value(f.registry, "UninstallString"),
-             std::optional<std::string>(
-                 "/home/ann/My Games/Korvo Game Components/Uninstall Components.exe"));
-    QFile entry(f.entry());
-    QVERIFY(entry.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(entry.readAll());
-    QVERIFY(text.startsWith("[Desktop Entry]\n"));
-    QVERIFY(text.contains("\nName=Korvo Game Components\n"));
-    QVERIFY(text.contains("\nType=Application\n"));
-}
-
-void RegFunctionsTest::secondInstallationKeepsOneEntry() {
-    Fixture f;
-    f.reg.WriteUninstallInfo("/games/Korvo Game Components/");
-    f.reg.WriteUninstallInfo("/games/Korvo Game Components/");
-    QSettings ini(f.store(), QSettings::IniFormat);
-    QCOMPARE(ini.allKeys().size(), 2);
-    QCOMPARE(value(f.registry, "UninstallString"),
-             std::optional<std::string>("/games/Korvo Game Components/Uninstall Components.exe"));
-    QCOMPARE(QDir(f.dir.path() + "/share/applications").entryList(QDir::Files).size(), 1);
-}
-
-void RegFunctionsTest::storeThatCannotBeWrittenIsPassedOver() {
-    QTemporaryDir dir;
-    // The store's folder is a file, so nothing can be made inside it.
-    QFile blocker(dir.path() + "/config");
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    korvo::Registry registry(dir.path() + "/config/Korvo/registry.ini");
-    launcher::RegFunctions reg(registry, (dir.path() + "/config/apps/x.desktop").toStdString());
-    reg.InitRegKeys();
-    QVERIFY(!reg.CreateNewKey("korvoscmpuninst"));
-    QVERIFY(!reg.SetKeyValue("korvoscmpuninst", "DisplayName", "Korvo Game Components"));
-    QVERIFY(!reg.WriteDesktopEntry("/games/Korvo Game Components/"));
-    reg.WriteUninstallInfo("/games/Korvo Game Components/"); // goes on quietly
-}
-
-void RegFunctionsTest::desktopRunsExactlyTheUninstaller_data() {
-    QTest::addColumn<QString>("folder");  // of the components directory, in a temporary one
-    QTest::addColumn<QString>("written"); // that folder as the Exec value holds it
-    // GLib looks for the program before it expands "%%", so it passes over an entry whose path
-    // holds a "%"; the entry is right all the same.
-    QTest::addColumn<bool>("glibReads");
-    QTest::newRow("blanks") << "Korvo Game Components"
-                            << "Korvo Game Components" << true;
-    QTest::newRow("apostrophe") << "Ann's Korvo Games"
-                                << "Ann's Korvo Games" << true;
-    QTest::newRow("reserved in quotes") << R"("a" $HOME `id` \b)"
-                                        << R"(\\"a\\" \\$HOME \\`id\\` \\\\b)" << true;
-    QTest::newRow("field code") << "100%u"
-                                << "100%%u" << false;
-}
-
-void RegFunctionsTest::desktopRunsExactlyTheUninstaller() {
-    QFETCH(QString, folder);
-    QFETCH(QString, written);
-    QFETCH(bool, glibReads);
-    Fixture f;
-    const QString componentsDir = f.dir.path() + "/" + folder + "/";
-    const QString uninstaller = componentsDir + "uninstall components.exe";
-    QCOMPARE(QString::fromStdString(launcher::DesktopExec(uninstaller.toStdString())),
-             "\"" + f.dir.path() + "/" + written + "/uninstall components.exe\"");
-
-    // The desktop takes an entry only when its program is there to run.
-    QVERIFY(QDir().mkpath(componentsDir));
-    QFile program(uninstaller);
-    QVERIFY(program.open(QIODevice::WriteOnly));
-    program.write("#!/bin/sh\n");
-    program.close();
-    program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(f.reg.WriteDesktopEntry(componentsDir.toStdString()));
-    if (!glibReads) {
-        return;
-    }
-    if (!QFile::exists("/usr/bin/python3")) {
-        QSKIP("no system Python to read the entry as the desktop does");
-    }
-    const auto command = desktopCommand(f.entry());
-    if (!command) {
-        QSKIP("python3-gi with Gio is not installed");
-    }
-    QCOMPARE(*command, QStringList{uninstaller});
-}
-
-void RegFunctionsTest::uninstallerRemovesWhatTheLauncherWrote() {
-    Fixture f;
-    const QString components = f.dir.path() + "/Korvo Game Components/";
-    QVERIFY(QDir().mkpath(components));
-    f.reg.WriteUninstallInfo(components.toStdString());
-    QVERIFY(QFile::exists(f.entry()));
-
-    korvo::UninstallPlace place;
-    place.componentsDir = components.toStdString();
-    place.self = (components + "uninstall components.exe").toStdString();
-    place.registry = &f.registry;
-    place.desktopEntry = f.entry().toStdString();
-    const korvo::UninstallResult result = korvo::removeGames(place, {});
-    QVERIFY2(result.ok, result.reason.c_str());
-    QVERIFY(result.cleanedUp);
-    QVERIFY(!value(f.registry, "UninstallString"));
-    QVERIFY(!value(f.registry, "DisplayName"));
-    QVERIFY(!QFile::exists(f.entry()));
-}
 
 QTEST_GUILESS_MAIN(RegFunctionsTest)
 #include "RegFunctionsTest.moc"

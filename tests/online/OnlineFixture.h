@@ -1,0 +1,105 @@
+#pragma once
+
+#include "OnlineFakes.h"
+#include "PlatformFakes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace testing {
+
+using Strings = std::vector<std::string>;
+
+// Drives windows that run their own event loops (exec) from a timer: each step waits until its
+// condition holds, then acts. After the time allowed, every modal window still open is closed,
+// so that a test fails instead of hanging.
+class Script {
+public:
+    explicit Script(int allowedMs = 20000) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            // A step may open a window of its own; the timer goes on ticking inside it.
+            while (m_next < m_steps.size() && m_steps[m_next].first()) {
+                m_steps[m_next++].second();
+            }
+        });
+        QObject::connect(&m_guard, &QTimer::timeout, [this] {
+            m_timedOut = true;
+            m_timer.stop();
+            while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        m_guard.setSingleShot(true);
+        m_guard.start(allowedMs);
+        m_timer.start(5);
+    }
+
+    Script& then(std::function<bool()> ready, std::function<void()> act) {
+        m_steps.emplace_back(std::move(ready), std::move(act));
+        return *this;
+    }
+    // Every step was taken in time.
+    bool done() const { return m_next == m_steps.size() && !m_timedOut; }
+
+    // The modal window on top when it has this name, else nothing.
+    static QDialog* modal(const char* name) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        return dialog != nullptr && dialog->isVisible() && dialog->objectName() == name ? dialog
+                                                                                        : nullptr;
+    }
+
+private:
+    std::vector<std::pair<std::function<bool()>, std::function<void()>>> m_steps;
+    std::size_t m_next = 0;
+    bool m_timedOut = false;
+    QTimer m_timer;
+    QTimer m_guard;
+};
+
+// What a window says: its title, then the texts and tool tips of its labels and buttons.
+inline QStringList shownTexts(const QWidget& window) {
+    QStringList texts{window.windowTitle()};
+    for (const QWidget* child : window.findChildren<QWidget*>()) {
+        if (const auto* label = qobject_cast<const QLabel*>(child)) {
+            texts << label->text();
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(child)) {
+            texts << button->text();
+        }
+        texts << child->toolTip();
+    }
+    texts.removeAll(QString());
+    return texts;
+}
+
+// The online windows' world: a shown main window, a components folder (not yet made), and fake
+// HTTP, installer and message box.
+struct OnlineFixture {
+    OnlineFixture() {
+        setup.downloadHost = "quibbrik.test";
+        frmMain.show();
+    }
+    // Everything in the components folder, by name.
+    QStringList files() const {
+        return QDir(QString::fromStdString(setup.componentsDir))
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
+    fakes::FakeDesktop desktop;
+    QTemporaryDir dir;
+    fakes::FakeComponentInstaller installer;
+    fakes::FakeHttpClient http;
+    launcher::OnlineSetup setup{dir.path().toStdString() + "/Korvo Game Components/", installer,
+                                http};
+    QWidget frmMain;
+};
+
+} // namespace testing
