@@ -60,14 +60,22 @@ public:
         return std::make_unique<Transfer>(*this);
     }
 
-    // Answers the download with a whole body and ends it.
-    void finish(const std::string& body) {
-        status = 200;
-        length = std::to_string(body.size());
-        events->StateChanged(korvo::kResponseReceived);
-        events->DataArrived(body);
-        executing = false;
-        events->StateChanged(korvo::kResponseCompleted);
+    // Answers the download: its status (0: no answer) and CONTENT-LENGTH, the body in pieces,
+    // and the state that ends it (0: none yet).
+    void play(int code, std::string contentLength, std::string_view body, std::size_t piece = 1024,
+              int end = korvo::kResponseCompleted) {
+        status = code;
+        length = std::move(contentLength);
+        if (code != 0) {
+            events->StateChanged(korvo::kResponseReceived);
+        }
+        for (std::size_t at = 0; at < body.size(); at += piece) {
+            events->DataArrived(body.substr(at, piece));
+        }
+        if (end != 0) {
+            executing = false;
+            events->StateChanged(end);
+        }
     }
 
     std::optional<std::string> list;

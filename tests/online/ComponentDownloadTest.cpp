@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <memory>
+#include <numeric>
 
 using testing::Strings;
 
@@ -14,9 +15,7 @@ namespace {
 
 std::string bytes(int size) {
     std::string data(static_cast<std::size_t>(size), '\0');
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        data[i] = static_cast<char>('a' + i % 26);
-    }
+    std::iota(data.begin(), data.end(), '\0');
     return data;
 }
 
@@ -33,22 +32,9 @@ struct Download : testing::OnlineFixture {
         };
         logic->Form_Load();
     }
-    // Answers with a status and a Content-Length, sends the body and ends with the state.
     void play(int status, const QString& length, int size, int piece = 1024,
               int end = korvo::kResponseCompleted) {
-        http.status = status;
-        http.length = length.toStdString();
-        if (status != 0) {
-            http.events->StateChanged(korvo::kResponseReceived);
-        }
-        const std::string data = bytes(size);
-        for (std::size_t at = 0; at < data.size(); at += static_cast<std::size_t>(piece)) {
-            http.events->DataArrived(std::string_view(data).substr(at, piece));
-        }
-        if (end != 0) {
-            http.executing = false;
-            http.events->StateChanged(end);
-        }
+        http.play(status, length.toStdString(), bytes(size), static_cast<std::size_t>(piece), end);
     }
     Strings messages() const { return desktop.messages.texts(); }
 
@@ -57,9 +43,11 @@ struct Download : testing::OnlineFixture {
     Strings progress; // the captions of lb_Progress, as they changed
 };
 
-// How the user ends a download.
+// How a download ends halfway: the user presses Cancel, closes the window, or the connection
+// is reset.
 constexpr int kCancel = -1;
 constexpr int kClose = -2;
+constexpr int kReset = -3;
 
 const Strings kFailure{
     "Unable to download the game from the Quibbrik website.\n\nPlease try again later.  If the "
@@ -118,7 +106,7 @@ private slots:
     void install_thatDoesNotStartStartsNoWatcher() {
         Download download;
         download.installer.installSucceeds = false;
-        download.http.finish("component");
+        download.http.play(200, "", "component");
         QCOMPARE(download.installer.installed.size(), std::size_t{1});
         QCOMPARE(download.installer.watcherStarts, 0);
         // The installer has said what went wrong.
@@ -142,6 +130,7 @@ private slots:
         QTest::newRow("Cancel while connecting") << 0 << "" << 0 << kCancel;
         QTest::newRow("Cancel while receiving") << 200 << "3000" << 2000 << kCancel;
         QTest::newRow("window closed while receiving") << 200 << "3000" << 2000 << kClose;
+        QTest::newRow("connection reset while receiving") << 200 << "3000" << 2000 << kReset;
     }
     void end_leavesNothingBehind() {
         QFETCH(int, status);
@@ -159,29 +148,25 @@ private slots:
         download.play(status, length, sent, 1024, std::max(end, 0));
         if (end < 0) {
             QCOMPARE(download.files(), sent > 0 ? QStringList{"korvo002.cmp.part"} : QStringList{});
+        }
+        if (end == kReset) { // its end is still to come
+            download.http.events->StateChanged(korvo::kRequestFailed);
+            QCOMPARE(download.progress.back(), "Connection reset. Cancelling request...");
+            QVERIFY(!download.logic->cmd_Cancel_Enabled && !download.logic->Closed);
+            QVERIFY(download.messages().empty());
+            download.play(0, "", 0, 1024, korvo::kRequestFailed);
+        } else if (end < 0) {
             end == kCancel ? download.logic->cmd_Cancel_Click() : download.logic.reset();
         }
         if (download.logic) {
             download.play(200, "", 10); // events after the end change nothing
             QVERIFY(download.logic->Closed);
         }
-        QCOMPARE(download.messages(), end > 0 ? kFailure : Strings{});
-        QCOMPARE(openWhenShown, end > 0);
+        const bool failed = end > 0 || end == kReset;
+        QCOMPARE(download.messages(), failed ? kFailure : Strings{});
+        QCOMPARE(openWhenShown, failed);
         QVERIFY(download.files().isEmpty() && download.installer.installed.empty());
         QCOMPARE(download.http.cancels, 1);
-    }
-
-    void failureWhileExecuting_waitsForTheEnd() {
-        Download download;
-        download.play(200, "3000", 1024, 1024, 0);
-        // The connection was reset; the transfer's end is still to come.
-        download.http.events->StateChanged(korvo::kRequestFailed);
-        QCOMPARE(download.progress.back(), std::string("Connection reset. Cancelling request..."));
-        QVERIFY(!download.logic->cmd_Cancel_Enabled && !download.logic->Closed);
-        QVERIFY(download.messages().empty());
-        download.play(0, "", 0, 1024, korvo::kRequestFailed);
-        QCOMPARE(download.messages(), kFailure);
-        QVERIFY(download.logic->Closed && download.files().isEmpty());
     }
 };
 

@@ -33,11 +33,11 @@ private slots:
         script.then([&] { return !page.page().t_Scroll_Enabled; }, [&] { stoppedTop = story->y(); })
             .then([&, ticks = 0]() mutable { return ++ticks > 60; }, // 300 ms more
                   [&] { page.findChild<QAbstractButton*>("cmd_Download")->click(); })
-            .then([&] { return Script::modal("frm_Add") != nullptr && f.http.events != nullptr; },
+            .then([&] { return testing::modal("frm_Add") != nullptr && f.http.events != nullptr; },
                   [&] {
                       addOwner =
-                          page.isVisible() ? nullptr : Script::modal("frm_Add")->parentWidget();
-                      f.http.finish("component");
+                          page.isVisible() ? nullptr : testing::modal("frm_Add")->parentWidget();
+                      f.http.play(200, "", "component");
                   });
         page.exec();
         QTRY_VERIFY(script.done());

@@ -73,11 +73,11 @@ private slots:
                     list->setCurrentRow(1);
                     add->click();
                 })
-            .then([&] { return Script::modal("frm_Add") != nullptr && f.http.events != nullptr; },
+            .then([&] { return testing::modal("frm_Add") != nullptr && f.http.events != nullptr; },
                   [&] {
-                      frmAdd = Script::modal("frm_Add");
+                      frmAdd = testing::modal("frm_Add");
                       addOwner = window.isVisible() ? nullptr : frmAdd->parentWidget();
-                      f.http.finish("component b");
+                      f.http.play(200, "", "component b");
                   });
         window.exec();
         QTRY_VERIFY(script.done());

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -20,50 +21,41 @@ namespace testing {
 using Strings = std::vector<std::string>;
 
 // Drives windows that run their own event loops (exec) from a timer: each step waits until its
-// condition holds, then acts. After the time allowed, every modal window still open is closed,
-// so that a test fails instead of hanging.
+// condition holds, then acts. After 20 s every modal window still open is closed, so that a test
+// fails instead of hanging.
 class Script {
 public:
-    explicit Script(int allowedMs = 20000) {
+    Script() {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             // A step may open a window of its own; the timer goes on ticking inside it.
             while (m_next < m_steps.size() && m_steps[m_next].first()) {
                 m_steps[m_next++].second();
             }
-        });
-        QObject::connect(&m_guard, &QTimer::timeout, [this] {
-            m_timedOut = true;
-            m_timer.stop();
-            while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                dialog->done(QDialog::Rejected);
+            while (m_clock.hasExpired(20000) && QApplication::activeModalWidget() != nullptr) {
+                qobject_cast<QDialog*>(QApplication::activeModalWidget())->done(QDialog::Rejected);
             }
         });
-        m_guard.setSingleShot(true);
-        m_guard.start(allowedMs);
+        m_clock.start();
         m_timer.start(5);
     }
-
     Script& then(std::function<bool()> ready, std::function<void()> act) {
         m_steps.emplace_back(std::move(ready), std::move(act));
         return *this;
     }
-    // Every step was taken in time.
-    bool done() const { return m_next == m_steps.size() && !m_timedOut; }
-
-    // The modal window on top when it has this name, else nothing.
-    static QDialog* modal(const char* name) {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        return dialog != nullptr && dialog->isVisible() && dialog->objectName() == name ? dialog
-                                                                                        : nullptr;
-    }
+    bool done() const { return m_next == m_steps.size(); }
 
 private:
     std::vector<std::pair<std::function<bool()>, std::function<void()>>> m_steps;
     std::size_t m_next = 0;
-    bool m_timedOut = false;
+    QElapsedTimer m_clock;
     QTimer m_timer;
-    QTimer m_guard;
 };
+
+// The modal window on top when it has this name, else nothing.
+inline QDialog* modal(const char* name) {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    return dialog != nullptr && dialog->objectName() == name ? dialog : nullptr;
+}
 
 // What a window says: its title, then the texts and tool tips of its labels and buttons.
 inline QStringList shownTexts(const QWidget& window) {
