@@ -120,7 +120,6 @@ private slots:
         // The coin at rest stays painted on the background.
         const launcher::Stamp rest{f.data("coin rest.gif"), 930, 915};
         QCOMPARE(form.Background, std::vector<launcher::Stamp>{rest});
-        QVERIFY(form.lbl_Product2InFront);
         QVERIFY(f.mainShown == 1 && !f.logoVisibleAtHandOver);
         QCOMPARE(f.logo.Tick(), 60);            // the last tick does not count itself
         QCOMPARE(f.ticksWithEvents.back(), 59); // every tick but the last lets events run

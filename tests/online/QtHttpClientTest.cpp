@@ -43,49 +43,6 @@ Reply reply(int status, qsizetype size, End end = End::Close, qsizetype sent = -
     return {head + "\r\n" + body.left(sent < 0 ? size : sent), end};
 }
 
-// A server on loopback that gives every request the reply it is told, and may misbehave.
-class Server : public QObject {
-public:
-    Server() {
-        m_server.listen(QHostAddress::LocalHost, 0);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-                socket->setParent(this); // closed with the server
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    // One request per connection, answered once its head is in.
-                    if (socket->readAll().contains("\r\n\r\n")) {
-                        send(socket, reply.bytes);
-                    }
-                });
-            }
-        });
-    }
-    std::string address() const {
-        return "http://127.0.0.1:" + std::to_string(m_server.serverPort()) + "/c";
-    }
-    Reply reply;
-
-private:
-    void send(QTcpSocket* socket, QByteArray rest) {
-        const qsizetype piece = reply.pieceMs > 0 ? 1024 : rest.size();
-        socket->write(rest.left(piece));
-        rest.remove(0, piece);
-        if (!rest.isEmpty()) {
-            QTimer::singleShot(reply.pieceMs, socket, [=, this] { send(socket, rest); });
-        } else if (reply.end == End::Close) {
-            socket->disconnectFromHost();
-        } else if (reply.end == End::Reset) {
-            socket->flush();
-            // Closing with a zero linger time sends a reset instead of an orderly end.
-            const linger abrupt{1, 0};
-            ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER,
-                         &abrupt, sizeof abrupt);
-            socket->abort();
-        }
-    }
-    QTcpServer m_server;
-};
-
 // What a transfer reported; it has ended when it reports so and no longer executes.
 struct Recorder : korvo::TransferEvents {
     void StateChanged(int state) override {
@@ -110,24 +67,63 @@ struct Recorder : korvo::TransferEvents {
 
 } // namespace
 
+// The client against a server on loopback that gives every request the reply it is told.
 class QtHttpClientTest : public QObject {
     Q_OBJECT
 
-    Server m_server;
+    QTcpServer m_listener;
+    Reply m_reply;
     korvo::QtHttpClient m_http;
 
+public:
+    QtHttpClientTest() {
+        m_listener.listen(QHostAddress::LocalHost, 0);
+        connect(&m_listener, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
+                socket->setParent(this); // closed with the test
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    // One request per connection, answered once its head is in.
+                    if (socket->readAll().contains("\r\n\r\n")) {
+                        send(socket, m_reply.bytes);
+                    }
+                });
+            }
+        });
+    }
+
+private:
+    void send(QTcpSocket* socket, QByteArray rest) {
+        const qsizetype piece = m_reply.pieceMs > 0 ? 1024 : rest.size();
+        socket->write(rest.left(piece));
+        rest.remove(0, piece);
+        if (!rest.isEmpty()) {
+            QTimer::singleShot(m_reply.pieceMs, socket, [=, this] { send(socket, rest); });
+        } else if (m_reply.end == End::Close) {
+            socket->disconnectFromHost();
+        } else if (m_reply.end == End::Reset) {
+            socket->flush();
+            // Closing with a zero linger time sends a reset instead of an orderly end.
+            const linger abrupt{1, 0};
+            ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER,
+                         &abrupt, sizeof abrupt);
+            socket->abort();
+        }
+    }
+    std::string address() const {
+        return "http://127.0.0.1:" + std::to_string(m_listener.serverPort()) + "/c";
+    }
     void start(Recorder& recorder, const Reply& answer, std::chrono::milliseconds timeout) {
-        m_server.reply = answer;
-        recorder.transfer = m_http.StartDownload(m_server.address(), recorder, timeout);
+        m_reply = answer;
+        recorder.transfer = m_http.StartDownload(address(), recorder, timeout);
     }
 
 private slots:
     void fetchText_abortEndsTheWaitAtOnce() {
-        m_server.reply = {{}, End::Hold};
+        m_reply = {{}, End::Hold};
         QTimer::singleShot(100, [this] { m_http.AbortFetch(); });
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(m_http.FetchText(m_server.address(), 10s), std::nullopt);
+        QCOMPARE(m_http.FetchText(address(), 10s), std::nullopt);
         QVERIFY(clock.elapsed() < 5000);
     }
 
@@ -143,8 +139,8 @@ private slots:
     void failure_endsAFetchAndADownload() {
         QFETCH(Reply, answer);
         QFETCH(int, status);
-        m_server.reply = answer;
-        QCOMPARE(m_http.FetchText(m_server.address(), 700ms), std::nullopt);
+        m_reply = answer;
+        QCOMPARE(m_http.FetchText(address(), 700ms), std::nullopt);
         Recorder recorder;
         start(recorder, answer, 700ms);
         QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, 15000);
@@ -167,13 +163,13 @@ private slots:
         QFETCH(Reply, answer);
         QFETCH(int, size);
         QFETCH(int, pieces);
-        m_server.reply = answer;
+        m_reply = answer;
         int ticks = 0; // the window events run while a text is fetched
         QTimer timer;
         connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
         timer.start(10);
         const bool list = size <= korvo::QtHttpClient::kMaxTextBytes;
-        QCOMPARE(m_http.FetchText(m_server.address(), 10s),
+        QCOMPARE(m_http.FetchText(address(), 10s),
                  list ? std::optional(bytes(size)) : std::nullopt);
         QVERIFY(ticks > 0 || answer.pieceMs == 0);
 
