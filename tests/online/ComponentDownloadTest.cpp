@@ -149,8 +149,8 @@ private slots:
         if (end == kReset) { // its end is still to come
             download.http.events->StateChanged(korvo::kRequestFailed);
             QCOMPARE(download.progress.back(), "Connection reset. Cancelling request...");
-            QVERIFY(!download.logic->cmd_Cancel_Enabled && !download.logic->Closed);
-            QVERIFY(download.messages().empty());
+            QVERIFY(!download.logic->cmd_Cancel_Enabled && !download.logic->Closed &&
+                    download.messages().empty());
             download.play(0, "", 0, korvo::kRequestFailed);
         } else if (end < 0) {
             end == kCancel ? download.logic->cmd_Cancel_Click() : download.logic.reset();

@@ -92,8 +92,8 @@ private slots:
         QStringList trace;
         int waited = 0;
         while (form.t_CoinEnabled && trace.size() < 100) {
-            waited += form.t_CoinInterval;
             const int wait = form.t_CoinInterval;
+            waited += wait;
             f.logo.t_Coin_Timer();
             const auto& coin = form.pb_Coin[static_cast<std::size_t>(f.logo.Frame())];
             const auto shown = std::count_if(form.pb_Coin.begin(), form.pb_Coin.end(),

@@ -57,16 +57,11 @@ inline QDialog* modal(const char* name) {
     return dialog != nullptr && dialog->objectName() == name ? dialog : nullptr;
 }
 
-// What a window says: its title, then the texts and tool tips of its labels and buttons.
+// What a window says: its title, then the texts and tool tips of its controls.
 inline QStringList shownTexts(const QWidget& window) {
     QStringList texts{window.windowTitle()};
     for (const QWidget* child : window.findChildren<QWidget*>()) {
-        if (const auto* label = qobject_cast<const QLabel*>(child)) {
-            texts << label->text();
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(child)) {
-            texts << button->text();
-        }
-        texts << child->toolTip();
+        texts << child->property("text").toString() << child->toolTip();
     }
     texts.removeAll(QString());
     return texts;
