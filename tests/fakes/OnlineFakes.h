@@ -3,7 +3,9 @@
 #include "Http.h"
 #include "OnlineSetup.h"
 
-#include <map>
+#include <QEventLoop>
+#include <QTimer>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,58 +29,79 @@ public:
     int watcherStarts = 0;
 };
 
-// A GET as the test plays it: the test sets the answer and calls the receiver's events.
-struct FakeRequest {
-    std::string address;
-    std::chrono::milliseconds timeout{0};
-    korvo::TransferEvents* events = nullptr;
-    int status = 0;
-    std::map<std::string, std::string> headers; // names in upper case
-    bool executing = true;
-    int cancels = 0;
-};
-
+// Gives the list it is told at once; without one it waits, running the window events, until
+// the fetch is aborted or times out. Its one download at a time is played by the test, which sets
+// the answer and calls the receiver's events.
 class FakeHttpClient : public korvo::HttpClient {
 public:
-    // Lists are fetched from a real server in the tests.
-    std::optional<std::string> FetchText(const std::string&, std::chrono::milliseconds) override {
-        return std::nullopt;
+    std::optional<std::string> FetchText(const std::string& url,
+                                         std::chrono::milliseconds timeout) override {
+        fetched.push_back(url);
+        if (!list) {
+            QEventLoop wait;
+            QTimer::singleShot(timeout, &wait, &QEventLoop::quit);
+            m_fetch = &wait;
+            wait.exec();
+            m_fetch = nullptr;
+        }
+        return list;
     }
-    void AbortFetch() override {}
-    std::unique_ptr<korvo::Transfer> StartDownload(const std::string& address,
-                                                   korvo::TransferEvents& events,
-                                                   std::chrono::milliseconds timeout) override {
-        request = std::make_shared<FakeRequest>();
-        request->address = address;
-        request->timeout = timeout;
-        request->events = &events;
-        return std::make_unique<Transfer>(request);
+    void AbortFetch() override {
+        if (m_fetch != nullptr) {
+            m_fetch->quit();
+        }
+    }
+    std::unique_ptr<korvo::Transfer> StartDownload(const std::string& url,
+                                                   korvo::TransferEvents& receiver,
+                                                   std::chrono::milliseconds wait) override {
+        address = url;
+        downloadTimeout = wait;
+        events = &receiver;
+        return std::make_unique<Transfer>(*this);
     }
 
-    // The last download started.
-    std::shared_ptr<FakeRequest> request;
+    // Answers the download: its status (0: no answer) and CONTENT-LENGTH, the body in pieces,
+    // and the state that ends it (0: none yet).
+    void play(int code, std::string contentLength, std::string_view body, std::size_t piece = 1024,
+              int end = korvo::kResponseCompleted) {
+        status = code;
+        length = std::move(contentLength);
+        if (code != 0) {
+            events->StateChanged(korvo::kResponseReceived);
+        }
+        for (std::size_t at = 0; at < body.size(); at += piece) {
+            events->DataArrived(body.substr(at, piece));
+        }
+        if (end != 0) {
+            executing = false;
+            events->StateChanged(end);
+        }
+    }
+
+    std::optional<std::string> list;
+    std::vector<std::string> fetched;
+    std::string address;
+    std::chrono::milliseconds downloadTimeout{0};
+    korvo::TransferEvents* events = nullptr;
+    int status = 0;
+    std::string length; // the CONTENT-LENGTH header
+    bool executing = true;
+    int cancels = 0;
 
 private:
-    class Transfer : public korvo::Transfer {
-    public:
-        explicit Transfer(std::shared_ptr<FakeRequest> request) : m_request(std::move(request)) {}
-        int StatusCode() const override { return m_request->status; }
+    QEventLoop* m_fetch = nullptr;
+    struct Transfer : korvo::Transfer {
+        explicit Transfer(FakeHttpClient& client) : http(client) {}
+        int StatusCode() const override { return http.status; }
         std::string GetHeader(std::string_view name) const override {
-            std::string key(name);
-            for (char& c : key) {
-                c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-            }
-            const auto found = m_request->headers.find(key);
-            return found == m_request->headers.end() ? std::string() : found->second;
+            return name == "CONTENT-LENGTH" ? http.length : std::string();
         }
-        bool StillExecuting() const override { return m_request->executing; }
+        bool StillExecuting() const override { return http.executing; }
         void Cancel() override {
-            ++m_request->cancels;
-            m_request->executing = false;
+            ++http.cancels;
+            http.executing = false;
         }
-
-    private:
-        std::shared_ptr<FakeRequest> m_request;
+        FakeHttpClient& http;
     };
 };
 

@@ -11,35 +11,32 @@
 
 #include <algorithm>
 #include <numeric>
-#include <set>
+
+using Strings = std::vector<std::string>;
 
 namespace {
 
-// The logo over fakes in a temporary installation whose add/ may hold a signed components.cmp.
+// The logo over fakes, loaded in a temporary installation whose add/ holds a signed
+// components.cmp; a later start (a game installed) unless told otherwise.
 struct Fixture : InstallFixture {
-    explicit Fixture(bool shipped = false) {
+    explicit Fixture(bool firstStart = false) {
         write(app + "/add/uninstall components.exe", "uninstaller");
-        if (shipped) {
-            const QString setup = root.path() + "/setup.sh";
-            write(setup, "#!/bin/sh\n");
-            korvo::writeComponent(setup.toStdString(), "archive", keys.secretKey,
-                                  (app + "/add/components.cmp").toStdString());
+        write(root.path() + "/setup.sh", "#!/bin/sh\n");
+        korvo::writeComponent((root.path() + "/setup.sh").toStdString(), "archive", keys.secretKey,
+                              (app + "/add/components.cmp").toStdString());
+        if (firstStart) {
+            QDir(components).removeRecursively();
+        } else {
+            install("Korvo's Zeltrix");
         }
         logo.showMain = [this] {
             ++mainShown;
             logoVisibleAtHandOver = logo.form().Visible;
         };
-        screen.onEvents = [this] { ticksWithEvents.insert(logo.Tick()); };
+        screen.onEvents = [this] { ticksWithEvents.push_back(logo.Tick()); };
+        logo.Form_Load();
     }
-    // Runs t_Coin until it stops (at most 100 ticks); the intervals it waited.
-    std::vector<int> runAnimation() {
-        std::vector<int> waits;
-        for (int i = 0; i < 100 && logo.form().t_CoinEnabled; ++i) {
-            waits.push_back(logo.form().t_CoinInterval);
-            logo.t_Coin_Timer();
-        }
-        return waits;
-    }
+    std::string data(const char* name) const { return (app + "/add/" + name).toStdString(); }
 
     korvo::KeyPair keys = korvo::generateKeyPair();
     fakes::FakePlayer player;
@@ -54,185 +51,82 @@ struct Fixture : InstallFixture {
     launcher::Logo logo{{player, sound, windows, screen, installation, catalogue}};
     int mainShown = 0;
     bool logoVisibleAtHandOver = true;
-    std::set<int> ticksWithEvents;
+    std::vector<int> ticksWithEvents;
 };
-
-// The captions as the table gives them, "·" for a blank.
-const std::vector<std::string> kTable = {
-    "d",
-    "do",
-    "dol",
-    "dolf",
-    "dolfi",
-    "dolfic",
-    "dolfic·Z",
-    "dolfic·Za",
-    "dolfic·Zan",
-    "dolfic·Zan····S",
-    "dolfic·Zan····So",
-    "dolfic·Zan····Sof",
-    "dolfic·Zan····Soft",
-    "Zdolfic·an····Softw",
-    "Zadolfic·n····Softwar",
-    "Zan·dolfic····Software",
-    "Zandolfic·Software",
-};
-
-std::string blanks(std::string text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, "\u00b7") == 0) {
-            out += ' ';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 } // namespace
 
 class LogoTest : public QObject {
     Q_OBJECT
 private slots:
-    void makerNameIsSpeltOutAsTheTableGivesIt();
-    void firstStartWaitsHiddenForTheShippedInstaller();
-    void laterStartPlaysTheIntroAtOnce();
-    void coinRollsInEighteenStepsAndComesToRest();
-    void captionsGrowAndShowOnTheirTicks();
-    void pickUpPaceAtTick23AndHandOverAtTick60();
-};
+    void makerNameIsSpeltOutAsTheTableGivesIt() {
+        QCOMPARE(launcher::MakeCaptionFrames("Zandolfic Software"),
+                 (Strings{"d", "do", "dol", "dolf", "dolfi", "dolfic", "dolfic Z", "dolfic Za",
+                          "dolfic Zan", "dolfic Zan    S", "dolfic Zan    So", "dolfic Zan    Sof",
+                          "dolfic Zan    Soft", "Zdolfic an    Softw", "Zadolfic n    Softwar",
+                          "Zan dolfic    Software", "Zandolfic Software"}));
+    }
 
-void LogoTest::makerNameIsSpeltOutAsTheTableGivesIt() {
-    std::vector<std::string> table;
-    std::transform(kTable.begin(), kTable.end(), std::back_inserter(table), blanks);
-    QCOMPARE(launcher::MakeCaptionFrames("Zandolfic Software"), table);
-}
+    void firstStartWaitsHiddenForTheShippedInstaller() {
+        Fixture f(true);
+        const launcher::LogoForm& form = f.logo.form();
+        QCOMPARE(f.shell.started, Strings{f.data("components.cmp")});
+        f.logo.t_AInstall_Pause_Timer(); // a second later
+        // The installer's window holds the logo back; a help window does not.
+        f.windows.windows = {{1, "Korvo's Help"}, {2, "Korvo's Zeltrix Setup"}};
+        f.logo.t_AInstall_Refresh_Timer();
+        QVERIFY(!form.Visible && form.t_AInstall_RefreshEnabled && f.player.commands.empty());
+        f.windows.windows = {{1, "KORVO'S HELP"}};
+        f.logo.t_AInstall_Refresh_Timer();
+        QVERIFY(!form.t_AInstall_RefreshEnabled && form.Visible && form.t_CoinEnabled);
+    }
 
-void LogoTest::firstStartWaitsHiddenForTheShippedInstaller() {
-    Fixture f(true);
-    QDir(f.components).removeRecursively();
-    f.logo.Form_Load();
-    QCOMPARE(f.catalogue.ComponentsDir(), f.components.toStdString());
-    QCOMPARE(f.shell.started,
-             std::vector<std::string>{(f.app + "/add/components.cmp").toStdString()});
-    QVERIFY(!f.logo.form().Visible);
-    QVERIFY(f.logo.form().t_AInstall_PauseEnabled);
-    QVERIFY(!f.logo.form().t_CoinEnabled);
-
-    f.logo.t_AInstall_Pause_Timer(); // a second later
-    QVERIFY(!f.logo.form().t_AInstall_PauseEnabled);
-    QVERIFY(f.logo.form().t_AInstall_RefreshEnabled);
-    // The installer's window holds the logo back; a help window does not.
-    f.windows.windows = {{1, "Korvo's Help"}, {2, "Korvo's Zeltrix Setup"}};
-    f.logo.t_AInstall_Refresh_Timer();
-    f.logo.t_AInstall_Refresh_Timer();
-    QVERIFY(!f.logo.form().Visible);
-    QVERIFY(f.player.commands.empty());
-    f.windows.windows = {{1, "Korvo's Help"}};
-    f.logo.t_AInstall_Refresh_Timer();
-    QVERIFY(!f.logo.form().t_AInstall_RefreshEnabled);
-    QVERIFY(f.logo.form().Visible);
-    QVERIFY(f.logo.form().t_CoinEnabled);
-    QCOMPARE(f.player.fileName, (f.app + "/add/intro1.mid").toStdString());
-}
-
-void LogoTest::laterStartPlaysTheIntroAtOnce() {
-    Fixture f(true);
-    f.install("Korvo's Zeltrix");
-    f.logo.Form_Load();
-    QVERIFY(f.shell.started.empty());
-    QVERIFY(!f.logo.form().t_AInstall_PauseEnabled);
-    QVERIFY(f.logo.form().Visible);
-    QVERIFY(f.logo.form().t_CoinEnabled);
-    QCOMPARE(f.logo.form().t_CoinInterval, 100);
-    // The tune is forced: it starts over whatever played.
-    QCOMPARE(f.player.commands, (std::vector<std::string>{"Close", "Open", "Play"}));
-    QCOMPARE(f.player.fileName, (f.app + "/add/intro1.mid").toStdString());
-    QCOMPARE(f.logo.form().FontSize[0], 1.0);
-    QCOMPARE(f.logo.form().FontSize[1], 1.0);
-}
-
-void LogoTest::coinRollsInEighteenStepsAndComesToRest() {
-    Fixture f;
-    f.install("Korvo's Zeltrix");
-    f.logo.Form_Load();
-    const auto& coins = f.logo.form().pb_Coin;
-    for (int tick = 0; tick <= 17; ++tick) {
-        f.logo.t_Coin_Timer();
-        const int frame = (tick + 1) % 6; // frames 1, 2, 3, 4, 5, 0 in turn
-        QCOMPARE(f.logo.Frame(), frame);
-        for (int i = 0; i < 7; ++i) {
-            QCOMPARE(coins[i].Visible, i == frame);
+    void laterStartAnimatesOnItsTicksAndHandsOverAtTick60() {
+        Fixture f;
+        const launcher::LogoForm& form = f.logo.form();
+        QVERIFY(f.shell.started.empty() && form.Visible);
+        // The tune is forced: it starts over whatever played.
+        QCOMPARE(f.player.commands, (Strings{"Close", "Open", "Play"}));
+        QCOMPARE(f.player.fileName, f.data("intro1.mid"));
+        // tick:wait|frame@left/top,coins shown|sizes of labels 0, 1|labels shown|caption 2
+        QStringList trace;
+        int waited = 0;
+        while (form.t_CoinEnabled && trace.size() < 100) {
+            const int wait = form.t_CoinInterval;
+            waited += wait;
+            f.logo.t_Coin_Timer();
+            const auto& coin = form.pb_Coin[static_cast<std::size_t>(f.logo.Frame())];
+            const auto shown = std::count_if(form.pb_Coin.begin(), form.pb_Coin.end(),
+                                             [](const auto& c) { return c.Visible; });
+            trace << QString::asprintf(
+                "%d:%d|%d@%d/%d,%d|%g,%g|%d%d%d|%s", int(trace.size()), wait, f.logo.Frame(),
+                coin.Left, coin.Top, int(shown), form.FontSize[0], form.FontSize[1],
+                form.lbl_Product[0].Visible, form.lbl_Product[1].Visible,
+                form.lbl_Product[2].Visible, form.lbl_Product[2].Caption.c_str());
         }
-        QCOMPARE(coins[frame].Left, -3570 + 250 * (tick + 1));
-        QCOMPARE(coins[frame].Top, 915);
+        // The coin rolls in 18 steps of 250 twips, frames 1, 2, 3, 4, 5, 0 in turn, and comes
+        // to rest at tick 18; the labels show and grow; the captions spell out the maker.
+        for (const char* line : {"0:100|1@-3320/915,1|1,1|000|", "10:100|5@-820/915,1|1,1|000|",
+                                 "11:100|0@-570/915,1|1,1|100|", "12:100|1@-320/915,1|3,1|100|",
+                                 "16:100|5@680/915,1|7,1|110|", "17:100|0@930/915,1|8,3|110|",
+                                 "18:100|0@930/915,0|8,4|110|", "22:100|0@930/915,0|8,8|110|",
+                                 "23:100|0@930/915,0|8,8|111|d", "24:50|0@930/915,0|8,8|111|do",
+                                 "39:50|0@930/915,0|8,8|111|Zandolfic Software",
+                                 "60:50|0@930/915,0|8,8|111|Zandolfic Software"}) {
+            QCOMPARE(trace.value(QString(line).section(':', 0, 0).toInt()), QString(line));
+        }
+        QCOMPARE(trace.size(), 61);
+        QCOMPARE(waited, 4250); // 24 waits of 100 ms, then 37 of 50 ms
+        // The coin at rest stays painted on the background.
+        const launcher::Stamp rest{f.data("coin rest.gif"), 930, 915};
+        QCOMPARE(form.Background, std::vector<launcher::Stamp>{rest});
+        QVERIFY(f.mainShown == 1 && !f.logoVisibleAtHandOver);
+        QCOMPARE(f.logo.Tick(), 60);            // the last tick does not count itself
+        QCOMPARE(f.ticksWithEvents.back(), 59); // every tick but the last lets events run
+        // The music plays on; the logo is only hidden.
+        QCOMPARE(f.player.commands, (Strings{"Close", "Open", "Play"}));
     }
-    QCOMPARE(coins[0].Left, 930);
-    QVERIFY(f.logo.form().Background.empty());
-    f.logo.t_Coin_Timer(); // tick 18
-    for (const auto& coin : coins) {
-        QVERIFY(!coin.Visible);
-    }
-    const launcher::Stamp rest{(f.app + "/add/coin rest.gif").toStdString(), 930, 915};
-    QCOMPARE(f.logo.form().Background, std::vector<launcher::Stamp>{rest});
-    f.runAnimation();
-    QCOMPARE(f.logo.form().Background.size(), std::size_t(1));
-}
-
-void LogoTest::captionsGrowAndShowOnTheirTicks() {
-    Fixture f;
-    f.install("Korvo's Zeltrix");
-    f.logo.Form_Load();
-    const launcher::LogoForm& form = f.logo.form();
-    QString trace; // tick: size 0, size 1, shown labels, caption 2
-    for (int tick = 0; tick <= 40; ++tick) {
-        f.logo.t_Coin_Timer();
-        trace += QString("%1:%2,%3,%4%5%6,%7\n")
-                     .arg(tick)
-                     .arg(form.FontSize[0])
-                     .arg(form.FontSize[1])
-                     .arg(form.lbl_Product[0].Visible)
-                     .arg(form.lbl_Product[1].Visible)
-                     .arg(form.lbl_Product[2].Visible)
-                     .arg(QString::fromStdString(form.lbl_Product[2].Caption));
-    }
-    const QStringList lines = trace.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines[10], QString("10:1,1,000,"));
-    QCOMPARE(lines[11], QString("11:1,1,100,"));
-    QCOMPARE(lines[12], QString("12:3,1,100,"));
-    QCOMPARE(lines[16], QString("16:7,1,110,"));
-    QCOMPARE(lines[17], QString("17:8,3,110,"));
-    QCOMPARE(lines[22], QString("22:8,8,110,"));
-    QCOMPARE(lines[23], QString("23:8,8,111,d"));
-    QCOMPARE(lines[32], QString("32:8,8,111,dolfic Zan    S"));
-    QCOMPARE(lines[39], QString("39:8,8,111,Zandolfic Software"));
-    QCOMPARE(lines[40], QString("40:8,8,111,Zandolfic Software"));
-    QVERIFY(form.lbl_Product2InFront);
-    QCOMPARE(form.FontSize[2], 9.75);
-}
-
-void LogoTest::pickUpPaceAtTick23AndHandOverAtTick60() {
-    Fixture f;
-    f.install("Korvo's Zeltrix");
-    f.logo.Form_Load();
-    const std::vector<int> waits = f.runAnimation();
-    QCOMPARE(waits.size(), std::size_t(61)); // ticks 0 to 60
-    QVERIFY(std::all_of(waits.begin(), waits.begin() + 24, [](int ms) { return ms == 100; }));
-    QVERIFY(std::all_of(waits.begin() + 24, waits.end(), [](int ms) { return ms == 50; }));
-    QCOMPARE(std::accumulate(waits.begin(), waits.end(), 0), 4250);
-    QCOMPARE(f.mainShown, 1);
-    QVERIFY(!f.logoVisibleAtHandOver);
-    QVERIFY(!f.logo.form().t_CoinEnabled);
-    QCOMPARE(f.logo.Tick(), 60); // the last tick does not count itself
-    // Every tick but the last lets events run.
-    QCOMPARE(f.ticksWithEvents.count(59), std::size_t(1));
-    QCOMPARE(f.ticksWithEvents.count(60), std::size_t(0));
-    // The music plays on; the logo is only hidden.
-    QVERIFY(std::find(f.player.commands.begin() + 3, f.player.commands.end(), "Close") ==
-            f.player.commands.end());
-}
+};
 
 QTEST_GUILESS_MAIN(LogoTest)
 #include "LogoTest.moc"

@@ -11,27 +11,15 @@ private slots:
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("address");
-        QTest::newRow("host") << "www.quibbrik.com"
-                              << "korvo002.cmp"
-                              << "http://www.quibbrik.com/downloads/korvo002.cmp";
-        QTest::newRow("host and port") << "127.0.0.1:48620"
-                                       << "newreleases.txt"
-                                       << "http://127.0.0.1:48620/downloads/newreleases.txt";
-        QTest::newRow("https is used as given")
-            << "https://www.quibbrik.com"
-            << "korvo002.cmp"
-            << "https://www.quibbrik.com/downloads/korvo002.cmp";
-        QTest::newRow("a final slash is not doubled")
-            << "https://www.quibbrik.com/"
-            << "korvo002.cmp"
-            << "https://www.quibbrik.com/downloads/korvo002.cmp";
-        QTest::newRow("blanks and marks are encoded")
-            << "host"
-            << "korvo #2?.cmp"
-            << "http://host/downloads/korvo%20%232%3F.cmp";
-        QTest::newRow("bytes beyond ASCII are encoded")
-            << "host" << QString::fromLatin1("caf\xe9.cmp")
-            << "http://host/downloads/caf%C3%A9.cmp";
+        QTest::newRow("host and port")
+            << QString("127.0.0.1:48620") << QString("newreleases.txt")
+            << QString("http://127.0.0.1:48620/downloads/newreleases.txt");
+        QTest::newRow("https as given, without a double slash")
+            << QString("https://www.quibbrik.com/") << QString("korvo002.cmp")
+            << QString("https://www.quibbrik.com/downloads/korvo002.cmp");
+        QTest::newRow("marks and bytes beyond ASCII encoded")
+            << QString("host") << QString::fromLatin1("caf\xe9 #2?.cmp")
+            << QString("http://host/downloads/caf%C3%A9%20%232%3F.cmp");
     }
     void downloadAddress_joinsHostFolderAndName() {
         QFETCH(QString, host);

@@ -1,220 +1,202 @@
 // The real HTTP client against a real server on loopback that answers, fails and misbehaves on
-// purpose: whole texts, streamed bodies, statuses, resets, stalls and aborts.
+// purpose: whole texts, streamed bodies, statuses, resets, stalls and Cancel.
 #include <QtTest>
 
 #include "QtHttpClient.h"
-#include "TestHttpServer.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <sys/socket.h>
+
+#include <numeric>
 
 using namespace std::chrono_literals;
-using testing::Answer;
-using Manner = testing::Answer::Manner;
 
-Q_DECLARE_METATYPE(testing::Answer)
+// How the server answers: the bytes it sends, in pieces of 1024 bytes one every `pieceMs` when
+// asked, and how it then ends the connection.
+struct Reply {
+    enum class End { Close, Reset, Hold };
+    QByteArray bytes;
+    End end = End::Close;
+    int pieceMs = 0;
+};
+using End = Reply::End;
+Q_DECLARE_METATYPE(Reply)
 
 namespace {
 
-std::string bytes(std::size_t size) {
-    std::string data(size, '\0');
-    for (std::size_t i = 0; i < size; ++i) {
-        data[i] = static_cast<char>(i * 7 % 251);
-    }
+std::string bytes(qsizetype size) {
+    std::string data(static_cast<std::size_t>(size), '\0');
+    std::iota(data.begin(), data.end(), '\0');
     return data;
 }
 
-Answer answer(int status, std::string body, Manner manner = Manner::Whole,
-              std::size_t cutAfter = 0) {
-    Answer a;
-    a.status = status;
-    a.body = std::move(body);
-    a.manner = manner;
-    a.cutAfter = cutAfter;
-    return a;
+// A response of `size` bytes with the status and Content-Length (the body's size unless given;
+// none when empty), of which only the first `sent` bytes go out when given.
+Reply reply(int status, qsizetype size, End end = End::Close, qsizetype sent = -1,
+            std::optional<QByteArray> length = std::nullopt) {
+    const QByteArray body = QByteArray::fromStdString(bytes(size));
+    const QByteArray announced = length.value_or(QByteArray::number(size));
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + " X\r\nConnection: close\r\n";
+    head += announced.isEmpty() ? "" : "Content-Length: " + announced + "\r\n";
+    return {head + "\r\n" + body.left(sent < 0 ? size : sent), end};
 }
 
-// What a transfer reported.
+// What a transfer reported; it has ended when it reports so and no longer executes.
 struct Recorder : korvo::TransferEvents {
     void StateChanged(int state) override {
         states.push_back(state);
-        if (state == korvo::kResponseReceived && transfer != nullptr) {
-            status = transfer->StatusCode();
-            length = transfer->GetHeader("content-length");
-        }
-        if (state == korvo::kRequestFailed || state == korvo::kResponseCompleted) {
-            ended = transfer == nullptr || !transfer->StillExecuting();
-        }
+        ended = state != korvo::kResponseReceived && !transfer->StillExecuting();
     }
     void DataArrived(std::string_view data) override {
         body += data;
         ++pieces;
-        if (onData) {
-            onData();
+        if (cancelOnData) {
+            transfer->Cancel();
         }
     }
-    int last() const { return states.empty() ? 0 : states.back(); }
 
-    korvo::Transfer* transfer = nullptr;
+    std::unique_ptr<korvo::Transfer> transfer;
     std::vector<int> states;
     std::string body;
     int pieces = 0;
-    int status = 0;
-    std::string length;
     bool ended = false;
-    std::function<void()> onData;
+    bool cancelOnData = false;
 };
 
 } // namespace
 
+// The client against a server on loopback that gives every request the reply it is told.
 class QtHttpClientTest : public QObject {
     Q_OBJECT
 
-    std::string address(const testing::TestHttpServer& server, const std::string& path) {
-        return "http://" + server.host() + path;
+    QTcpServer m_listener;
+    Reply m_reply;
+    korvo::QtHttpClient m_http;
+
+public:
+    QtHttpClientTest() {
+        m_listener.listen(QHostAddress::LocalHost, 0);
+        connect(&m_listener, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
+                socket->setParent(this); // closed with the test
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    // One request per connection, answered once its head is in.
+                    if (socket->readAll().contains("\r\n\r\n")) {
+                        send(socket, m_reply.bytes);
+                    }
+                });
+            }
+        });
+    }
+
+private:
+    void send(QTcpSocket* socket, QByteArray rest) {
+        const qsizetype piece = m_reply.pieceMs > 0 ? 1024 : rest.size();
+        socket->write(rest.left(piece));
+        rest.remove(0, piece);
+        if (!rest.isEmpty()) {
+            QTimer::singleShot(m_reply.pieceMs, socket, [=, this] { send(socket, rest); });
+        } else if (m_reply.end == End::Close) {
+            socket->disconnectFromHost();
+        } else if (m_reply.end == End::Reset) {
+            socket->flush();
+            // Closing with a zero linger time sends a reset instead of an orderly end.
+            const linger abrupt{1, 0};
+            ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER,
+                         &abrupt, sizeof abrupt);
+            socket->abort();
+        }
+    }
+    std::string address() const {
+        return "http://127.0.0.1:" + std::to_string(m_listener.serverPort()) + "/c";
+    }
+    void start(Recorder& recorder, const Reply& answer, std::chrono::milliseconds timeout) {
+        m_reply = answer;
+        recorder.transfer = m_http.StartDownload(address(), recorder, timeout);
     }
 
 private slots:
-    void fetchText_givesTheWholeBodyOfASuccess();
-    void fetchText_givesNothingWhenTheFetchFails_data();
-    void fetchText_givesNothingWhenTheFetchFails();
-    void fetchText_letsWindowEventsRunWhileItWaits();
-
-    void download_deliversTheBodyAndItsHeaders_data();
-    void download_deliversTheBodyAndItsHeaders();
-    void download_reportsAFailure_data();
-    void download_reportsAFailure();
-    void cancel_endsTheTransferWithoutFurtherEvents();
-};
-
-void QtHttpClientTest::fetchText_givesTheWholeBodyOfASuccess() {
-    testing::TestHttpServer server;
-    const std::string list = "NAME:A,FILE:a.cmp\nNAME:B,FILE:b.cmp\n";
-    server.answer("/downloads/newreleases.txt", answer(200, list));
-    korvo::QtHttpClient http;
-    QCOMPARE(http.FetchText(address(server, "/downloads/newreleases.txt"), 10s),
-             std::optional<std::string>(list));
-    QCOMPARE(server.requests(), std::vector<std::string>{"/downloads/newreleases.txt"});
-    // An empty list is a text too.
-    server.answer("/empty", answer(200, ""));
-    QCOMPARE(http.FetchText(address(server, "/empty"), 10s), std::optional<std::string>(""));
-}
-
-void QtHttpClientTest::fetchText_givesNothingWhenTheFetchFails_data() {
-    QTest::addColumn<Answer>("reply");
-    QTest::newRow("not found") << answer(404, "<html>Not Found</html>");
-    QTest::newRow("server error") << answer(500, "NAME:A,FILE:a.cmp\n");
-    QTest::newRow("no answer") << answer(200, "", Manner::Silent);
-    QTest::newRow("stalls halfway") << answer(200, "NAME:A,FILE:a.cmp\n", Manner::Stall, 5);
-    QTest::newRow("reset halfway") << answer(200, bytes(200000), Manner::Reset, 1000);
-    QTest::newRow("too long for a list")
-        << answer(200, std::string(korvo::QtHttpClient::kMaxTextBytes + 1, 'x'));
-}
-
-void QtHttpClientTest::fetchText_givesNothingWhenTheFetchFails() {
-    QFETCH(Answer, reply);
-    testing::TestHttpServer server;
-    server.answer("/list", reply);
-    korvo::QtHttpClient http;
-    QCOMPARE(http.FetchText(address(server, "/list"), 1s), std::nullopt);
-    // Nobody listens here at all.
-    QCOMPARE(http.FetchText("http://127.0.0.1:1/list", 1s), std::nullopt);
-}
-
-void QtHttpClientTest::fetchText_letsWindowEventsRunWhileItWaits() {
-    testing::TestHttpServer server;
-    Answer slow = answer(200, bytes(2000));
-    slow.pieceBytes = 500;
-    slow.pieceMs = 50;
-    server.answer("/slow", slow);
-    korvo::QtHttpClient http;
-    int ticks = 0;
-    QTimer timer;
-    connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
-    timer.start(10);
-    QCOMPARE(http.FetchText(address(server, "/slow"), 10s),
-             std::optional<std::string>(bytes(2000)));
-    QVERIFY(ticks > 0);
-}
-
-void QtHttpClientTest::download_deliversTheBodyAndItsHeaders_data() {
-    QTest::addColumn<Answer>("reply");
-    QTest::addColumn<QString>("length");
-    QTest::newRow("3000 bytes") << answer(200, bytes(3000)) << "3000";
-    Answer noLength = answer(200, bytes(5000));
-    noLength.sendLength = false;
-    QTest::newRow("no Content-Length") << noLength << "";
-    QTest::newRow("3 MB") << answer(200, bytes(3 << 20)) << QString::number(3 << 20);
-    Answer pieces = answer(200, bytes(4096));
-    pieces.pieceBytes = 1024;
-    pieces.pieceMs = 30;
-    QTest::newRow("slow pieces") << pieces << "4096";
-}
-
-void QtHttpClientTest::download_deliversTheBodyAndItsHeaders() {
-    QFETCH(Answer, reply);
-    QFETCH(QString, length);
-    testing::TestHttpServer server;
-    server.answer("/downloads/korvo002.cmp", reply);
-    korvo::QtHttpClient http;
-    Recorder recorder;
-    const auto transfer =
-        http.StartDownload(address(server, "/downloads/korvo002.cmp"), recorder, 5s);
-    recorder.transfer = transfer.get();
-    QVERIFY(transfer->StillExecuting());
-    QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, 15000);
-
-    QCOMPARE(recorder.states,
-             (std::vector<int>{korvo::kResponseReceived, korvo::kResponseCompleted}));
-    QCOMPARE(recorder.status, 200);
-    QCOMPARE(QString::fromStdString(recorder.length), length);
-    QCOMPARE(transfer->GetHeader("CONTENT-LENGTH"), length.toStdString());
-    QVERIFY(recorder.body == reply.body);
-    if (reply.pieceBytes > 0) {
-        QVERIFY(recorder.pieces > 1); // delivered as it arrived
+    void failure_endsAFetchAndADownload_data() {
+        QTest::addColumn<Reply>("answer");
+        QTest::addColumn<int>("status"); // as the download sees it, 0 when none came
+        QTest::newRow("not found") << reply(404, 100) << 404;
+        QTest::newRow("reset halfway") << reply(200, 100000, End::Reset, 30000) << 200;
+        QTest::newRow("stall past the time-out") << reply(200, 3000, End::Hold, 1500) << 200;
+        QTest::newRow("cut short") << reply(200, 3000, End::Close, -1, "6000") << 200;
+        QTest::newRow("no answer at all, the fetch aborted") << Reply{{}, End::Hold} << 0;
     }
-}
+    void failure_endsAFetchAndADownload() {
+        QFETCH(Reply, answer);
+        QFETCH(int, status);
+        m_reply = answer;
+        if (status == 0) {
+            QTimer::singleShot(100, [this] { m_http.AbortFetch(); });
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(m_http.FetchText(address(), status == 0 ? 10s : 700ms), std::nullopt);
+        QVERIFY(clock.elapsed() < 5000); // ended by the time-out or the abort
+        Recorder recorder;
+        start(recorder, answer, 700ms);
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, 15000);
+        QCOMPARE(recorder.states.back(), int(korvo::kRequestFailed));
+        QCOMPARE(recorder.transfer->StatusCode(), status);
+    }
 
-void QtHttpClientTest::download_reportsAFailure_data() {
-    QTest::addColumn<Answer>("reply");
-    QTest::addColumn<int>("status"); // as seen with the response, 0 when none came
-    QTest::newRow("not found") << answer(404, "<html>Not Found</html>") << 404;
-    QTest::newRow("reset halfway") << answer(200, bytes(100000), Manner::Reset, 30000) << 200;
-    QTest::newRow("stall after the headers") << answer(200, bytes(3000), Manner::Stall, 0) << 200;
-    QTest::newRow("stall halfway") << answer(200, bytes(3000), Manner::Stall, 1500) << 200;
-    QTest::newRow("no answer at all") << answer(200, "", Manner::Silent) << 0;
-}
+    void body_isDeliveredWholeAsItArrives_data() {
+        QTest::addColumn<Reply>("answer");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("pieces"); // at least
+        Reply slow = reply(200, 4096);
+        slow.pieceMs = 30;
+        QTest::newRow("slow pieces") << slow << 4096 << 2;
+        QTest::newRow("no Content-Length") << reply(200, 5000, End::Close, -1, "") << 5000 << 1;
+        QTest::newRow("empty") << reply(200, 0) << 0 << 0;
+        QTest::newRow("3 MB, too long for a list") << reply(200, 3 << 20) << (3 << 20) << 1;
+    }
+    void body_isDeliveredWholeAsItArrives() {
+        QFETCH(Reply, answer);
+        QFETCH(int, size);
+        QFETCH(int, pieces);
+        m_reply = answer;
+        int ticks = 0; // the window events run while a text is fetched
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+        timer.start(10);
+        const bool list = size <= korvo::QtHttpClient::kMaxTextBytes;
+        QCOMPARE(m_http.FetchText(address(), 10s),
+                 list ? std::optional(bytes(size)) : std::nullopt);
+        QVERIFY(ticks > 0 || answer.pieceMs == 0);
 
-void QtHttpClientTest::download_reportsAFailure() {
-    QFETCH(Answer, reply);
-    QFETCH(int, status);
-    testing::TestHttpServer server;
-    server.answer("/c.cmp", reply);
-    korvo::QtHttpClient http;
-    Recorder recorder;
-    const auto transfer = http.StartDownload(address(server, "/c.cmp"), recorder, 700ms);
-    recorder.transfer = transfer.get();
-    QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, 15000);
-    QCOMPARE(recorder.last(), int(korvo::kRequestFailed));
-    QCOMPARE(recorder.status, status);
-    QVERIFY(!transfer->StillExecuting());
-}
+        Recorder recorder;
+        start(recorder, answer, 5s);
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, 15000);
+        QCOMPARE(recorder.states,
+                 (std::vector<int>{korvo::kResponseReceived, korvo::kResponseCompleted}));
+        QCOMPARE(recorder.transfer->StatusCode(), 200);
+        const bool announced = answer.bytes.contains("Content-Length");
+        QCOMPARE(recorder.transfer->GetHeader("content-length"),
+                 announced ? std::to_string(size) : std::string());
+        QVERIFY(recorder.body == bytes(size));
+        QVERIFY(recorder.pieces >= pieces);
+    }
 
-void QtHttpClientTest::cancel_endsTheTransferWithoutFurtherEvents() {
-    testing::TestHttpServer server;
-    Answer slow = answer(200, bytes(10240));
-    slow.pieceBytes = 1024;
-    slow.pieceMs = 50;
-    server.answer("/slow.cmp", slow);
-    korvo::QtHttpClient http;
-    Recorder recorder;
-    const auto transfer = http.StartDownload(address(server, "/slow.cmp"), recorder, 5s);
-    recorder.transfer = transfer.get();
-    recorder.onData = [&] { transfer->Cancel(); };
-    QTRY_VERIFY_WITH_TIMEOUT(recorder.pieces > 0, 10000);
-    const std::vector<int> states = recorder.states;
-    QTest::qWait(300);
-    QCOMPARE(recorder.pieces, 1);
-    QCOMPARE(recorder.states, states);
-    QVERIFY(!transfer->StillExecuting());
-}
+    void cancel_endsTheTransferWithoutFurtherEvents() {
+        Recorder recorder;
+        recorder.cancelOnData = true;
+        Reply slow = reply(200, 10240);
+        slow.pieceMs = 50;
+        start(recorder, slow, 5s);
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.pieces > 0, 10000);
+        const std::vector<int> states = recorder.states;
+        QTest::qWait(300);
+        QCOMPARE(recorder.pieces, 1);
+        QCOMPARE(recorder.states, states);
+        QVERIFY(!recorder.transfer->StillExecuting());
+    }
+};
 
 QTEST_GUILESS_MAIN(QtHttpClientTest)
 #include "QtHttpClientTest.moc"
