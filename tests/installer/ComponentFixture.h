@@ -1,7 +1,8 @@
 #pragma once
 
 // Shared by the installer's tests: a test signing key, archives crafted entry by entry (hostile
-// ones included), components made from them, and snapshots of folders to prove nothing changed.
+// ones included), components made from them, snapshots of folders to prove nothing changed, and
+// child processes that run without privileges or on a "full disk".
 
 #include "Pack.h"
 #include "Signing.h"
@@ -16,7 +17,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -38,24 +38,22 @@ inline const korvo::KeyPair& testKeys() {
 struct Entry {
     std::string path;
     mode_t type = AE_IFREG; // AE_IFREG, AE_IFDIR, AE_IFLNK, AE_IFCHR, AE_IFIFO, ...
-    std::string data;       // a file's bytes
-    std::string link;       // a symbolic link's target
-    std::string hardlink;   // set: a hard link to this entry
+    std::string data{};     // a file's bytes
+    std::string link{};     // a symbolic link's target
+    std::string hardlink{}; // set: a hard link to this entry
     mode_t perm = 0644;
 };
 
-inline Entry folder(std::string path) {
-    return {std::move(path), AE_IFDIR, {}, {}, {}, 0755};
-}
-inline Entry file(std::string path, std::string data = "data") {
-    return {std::move(path), AE_IFREG, std::move(data), {}, {}, 0644};
-}
-inline Entry symlinkTo(std::string path, std::string target) {
-    return {std::move(path), AE_IFLNK, {}, std::move(target), {}, 0777};
-}
-inline Entry hardlinkTo(std::string path, std::string target) {
-    return {std::move(path), AE_IFREG, {}, {}, std::move(target), 0644};
-}
+inline const auto folder = [](std::string path) { return Entry{std::move(path), AE_IFDIR}; };
+inline const auto file = [](std::string path, std::string data = "data") {
+    return Entry{std::move(path), AE_IFREG, std::move(data)};
+};
+inline const auto symlinkTo = [](std::string path, std::string target) {
+    return Entry{std::move(path), AE_IFLNK, {}, std::move(target)};
+};
+inline const auto hardlinkTo = [](std::string path, std::string target) {
+    return Entry{std::move(path), AE_IFREG, {}, {}, std::move(target)};
+};
 
 // A pax archive compressed with zstd, as the packing tool writes them, holding the entries as
 // given, however hostile.
@@ -63,18 +61,13 @@ inline std::string archiveOf(const std::vector<Entry>& entries) {
     // The writer needs a UTF-8 locale for names that are not ASCII; the tests read in "C".
     const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
     const locale_t previous = ::uselocale(utf8);
-    std::string bytes;
+    std::string bytes(std::size_t{8} << 20, '\0');
+    std::size_t used = 0;
     archive* writer = archive_write_new();
     archive_write_set_format_pax_restricted(writer);
     archive_write_add_filter_zstd(writer);
     archive_write_set_bytes_in_last_block(writer, 1);
-    archive_write_open(
-        writer, &bytes, nullptr,
-        [](archive*, void* out, const void* data, size_t size) -> la_ssize_t {
-            static_cast<std::string*>(out)->append(static_cast<const char*>(data), size);
-            return static_cast<la_ssize_t>(size);
-        },
-        nullptr);
+    archive_write_open_memory(writer, bytes.data(), bytes.size(), &used);
     for (const auto& e : entries) {
         archive_entry* entry = archive_entry_new();
         archive_entry_set_pathname_utf8(entry, e.path.c_str());
@@ -87,18 +80,15 @@ inline std::string archiveOf(const std::vector<Entry>& entries) {
         } else if (e.type == AE_IFREG) {
             archive_entry_set_size(entry, static_cast<la_int64_t>(e.data.size()));
         }
-        if (archive_write_header(writer, entry) != ARCHIVE_OK) {
-            throw std::runtime_error(archive_error_string(writer));
-        }
-        if (e.type == AE_IFREG && e.hardlink.empty() && !e.data.empty()) {
-            archive_write_data(writer, e.data.data(), e.data.size());
-        }
+        archive_write_header(writer, entry);
+        archive_write_data(writer, e.data.data(), e.data.size());
         archive_entry_free(entry);
     }
     archive_write_close(writer);
     archive_write_free(writer);
     ::uselocale(previous);
     ::freelocale(utf8);
+    bytes.resize(used);
     return bytes;
 }
 
@@ -113,45 +103,56 @@ inline std::string readText(const fs::path& path) {
 }
 
 // A component around the archive, with a few bytes standing in for the setup program.
-inline fs::path componentOf(const fs::path& folder, const std::string& archiveBytes,
-                            const std::string& name = "test.cmp") {
-    const fs::path head = folder / "setup-head";
-    if (!fs::exists(head)) {
-        writeText(head, "#!/bin/false\nnot really a program\n");
-    }
-    const fs::path out = folder / name;
-    korvo::writeComponent(head, archiveBytes, testKeys().secretKey, out);
-    return out;
+inline fs::path componentOf(const fs::path& folder, const std::string& archiveBytes) {
+    writeText(folder / "setup-head", "#!/bin/false\nnot really a program\n");
+    korvo::writeComponent(folder / "setup-head", archiveBytes, testKeys().secretKey,
+                          folder / "test.cmp");
+    return folder / "test.cmp";
 }
 
-// Every path below root with its kind and, for files, its bytes.
-inline std::map<std::string, std::string> snapshot(const fs::path& root) {
+// Every path below root but skip, in name order, with its kind and a file's bytes:
+// "name=folder;name=file:bytes;name=link:target;".
+inline QString listing(const fs::path& root, const std::string& skip = ".components.lock") {
     std::map<std::string, std::string> items;
-    if (!fs::exists(root)) {
-        return items;
-    }
     for (const auto& item : fs::recursive_directory_iterator(root)) {
-        const std::string name = fs::relative(item.path(), root).string();
-        if (item.is_symlink()) {
-            items[name] = "link:" + fs::read_symlink(item.path()).string();
-        } else if (item.is_directory()) {
-            items[name] = "folder";
-        } else {
-            items[name] = "file:" + readText(item.path());
-        }
+        const std::string name = item.path().lexically_relative(root).string();
+        items[name] = item.is_symlink()     ? "link:" + fs::read_symlink(item.path()).string()
+                      : item.is_directory() ? "folder"
+                                            : "file:" + readText(item.path());
     }
-    return items;
+    items.erase(skip);
+    QString text;
+    for (const auto& [name, kind] : items) {
+        text += QString::fromStdString(name + "=" + kind + ";");
+    }
+    return text;
 }
 
-// Runs fn as an unprivileged user when the tests run as root (permissions do not bind root),
-// in a child process; its int result comes back. Without such a user, -1.
-inline int runUnprivileged(const std::function<int()>& fn) {
-    if (::geteuid() != 0) {
-        return fn();
+// Permissions do not bind root: as root, everything in top becomes the unprivileged user's but
+// locked, which that user then cannot change; otherwise locked loses its write permission. The
+// folder that holds top opens to everyone. An empty locked path locks nothing.
+inline void lockAgainstChanges(const fs::path& top, const fs::path& locked) {
+    fs::permissions(top.parent_path(),
+                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    for (const auto& item : fs::recursive_directory_iterator(top)) {
+        (void)::lchown(item.path().c_str(), 65534, 65534);
     }
+    (void)::lchown(top.c_str(), 65534, 65534);
+    if (!locked.empty() && ::lchown(locked.c_str(), 0, 0) != 0) {
+        fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+    }
+}
+
+// Runs fn in a child process, as the unprivileged user when the tests run as root, whose files
+// cannot grow past fileLimit bytes (as on a full disk). Its int result comes back, or -1 when
+// there is no such user to run as.
+inline int runInChild(const std::function<int()>& fn, rlim_t fileLimit = RLIM_INFINITY) {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{fileLimit, fileLimit};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
+            (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))) {
             ::_exit(255);
         }
         ::_exit(fn());
@@ -159,20 +160,6 @@ inline int runUnprivileged(const std::function<int()>& fn) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) != 255 ? WEXITSTATUS(status) : -1;
-}
-
-// Runs fn in a child process whose files cannot grow past limit bytes, as on a full disk.
-inline int runWithFileLimit(rlim_t limit, const std::function<int()>& fn) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        ::_exit(fn());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace fixture

@@ -1,15 +1,19 @@
-// The uninstaller's work: the confirmed games go, then (with no game left) its uninstall entry,
-// its desktop entry and its own file, each only when it belongs to this components directory.
+// Removing games: exactly what their manifests name, never what the user added, never through a
+// link, and nothing at all by a manifest that is damaged or names a path outside its game; then,
+// with no game left, the uninstaller's entries and its own file, each only when it belongs to
+// this components directory.
 #include "Uninstaller.h"
 #include "ComponentFixture.h"
 #include "ComponentLock.h"
 #include "Install.h"
+#include "Manifest.h"
 #include "Registry.h"
 #include "Removal.h"
 
 #include <QTest>
 
 using namespace fixture;
+using Names = std::vector<std::string>;
 
 class UninstallerTest : public QObject {
     Q_OBJECT
@@ -19,95 +23,135 @@ class UninstallerTest : public QObject {
     std::unique_ptr<korvo::Registry> m_registry;
     korvo::UninstallPlace m_place;
 
-    void installGame(const std::string& name) {
-        const auto archive = archiveOf({folder(name + "/"), file(name + "/" + name + ".exe")});
-        const auto result = korvo::installComponent(componentOf(m_root, archive, name + ".cmp"),
-                                                    m_place.componentsDir, testKeys().publicKey);
-        QVERIFY2(result.ok, result.reason.c_str());
+    fs::path game() const { return m_place.componentsDir / "Korvo's Test"; }
+    korvo::UninstallResult remove() { return korvo::removeGames(m_place, {"Korvo's Test"}); }
+    void install(const std::vector<Entry>& entries) {
+        QVERIFY(korvo::installComponent(componentOf(m_root, archiveOf(entries)),
+                                        m_place.componentsDir, testKeys().publicKey)
+                    .ok);
     }
-    std::optional<korvo::RegistryValue> entry() const {
-        return m_registry->QueryValue(korvo::RegistryRoot::LocalMachine, korvo::kUninstallKey,
-                                      "DisplayName");
-    }
-    void writeEntry(const std::string& componentsDir) {
-        m_registry->SetValue(korvo::RegistryRoot::LocalMachine, korvo::kUninstallKey, "DisplayName",
-                             std::string("Korvo Game Components"));
+    // The uninstall entry and the desktop entry, naming dir as the components directory.
+    void writeEntries(const std::string& dir) {
         m_registry->SetValue(korvo::RegistryRoot::LocalMachine, korvo::kUninstallKey,
-                             "UninstallString", componentsDir + "/Uninstall Components.exe");
+                             "UninstallString", dir + "/Uninstall Components.exe");
+        writeText(m_place.desktopEntry, "[Desktop Entry]\nExec=\"" + dir + "/uninstall\"\n");
     }
 
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         m_root = m_dir->path().toStdString();
-        m_registry = std::make_unique<korvo::Registry>(
-            QString::fromStdString((m_root / "registry.ini").string()));
+        m_registry = std::make_unique<korvo::Registry>(m_dir->path() + "/registry.ini");
+        m_place.registry = m_registry.get();
         m_place.componentsDir = m_root / "Korvo Game Components";
         m_place.self = m_place.componentsDir / korvo::kUninstallerFileName;
-        m_place.registry = m_registry.get();
-        m_place.desktopEntry = m_root / "applications/korvo-game-components.desktop";
-        fs::create_directory(m_place.componentsDir);
+        m_place.desktopEntry = m_root / "korvo-game-components.desktop";
         writeText(m_place.self, "uninstaller");
-        writeText(m_place.desktopEntry,
-                  "[Desktop Entry]\nExec=\"" + m_place.self.string() + "\"\n");
-        writeEntry(m_place.componentsDir.string());
-        installGame("Korvo's One");
-        installGame("Korvo's Two");
+        writeEntries(m_place.componentsDir.string());
+        install({folder("Korvo's Test/"), file("Korvo's Test/run.exe"), folder("Korvo's Test/add/"),
+                 file("Korvo's Test/add/hiscores.txt", "Ann 300"),
+                 folder("Korvo's Test/add/music/"), file("Korvo's Test/add/music/anthem.mid"),
+                 folder("Korvo's Test/add/pics/"), file("Korvo's Test/add/pics/a.gif"),
+                 symlinkTo("Korvo's Test/latest", "run.exe")});
     }
 
-    void removingEveryGameRemovesTheEntriesAndTheUninstaller() {
-        const auto result = korvo::removeGames(m_place, {"Korvo's One", "Korvo's Two"});
+    void removesWhatWasInstalledAndNothingElse() {
+        writeText(game() / "add/hiscores.txt", "Bob 900"); // changed by the game: still ours
+        writeText(game() / "add/music/my song.mid", "mine");
+        writeText(game() / "my folder/notes.txt", "notes");
+        fs::remove(game() / "run.exe"); // replaced by something of another kind
+        writeText(game() / "run.exe/inside.txt", "a folder now");
+        // A folder swapped for a link to the user's own.
+        writeText(m_root / "precious/a.gif", "precious");
+        fs::remove_all(game() / "add/pics");
+        fs::create_directory_symlink(m_root / "precious", game() / "add/pics");
+        const auto result = remove();
         QVERIFY2(result.ok, result.reason.c_str());
-        QVERIFY(result.cleanedUp);
-        QVERIFY(korvo::findInstalledGames(m_place.componentsDir).empty());
-        QVERIFY(!entry());
-        QVERIFY(!fs::exists(m_place.desktopEntry));
-        QVERIFY(!fs::exists(m_place.self));
-        QVERIFY(fs::exists(m_place.componentsDir)); // the directory itself stays
+        QCOMPARE(listing(game()),
+                 "add=folder;add/music=folder;add/music/my song.mid=file:mine;add/pics=link:" +
+                     QString::fromStdString((m_root / "precious").string()) +
+                     ";my folder=folder;my folder/notes.txt=file:notes;run.exe=folder;"
+                     "run.exe/inside.txt=file:a folder now;");
+        QCOMPARE(readText(m_root / "precious/a.gif"), std::string("precious"));
+        fs::remove_all(game());
+        QVERIFY(remove().ok); // a game that is gone is no failure
     }
 
-    void aGameLeftKeepsTheEntriesAndTheUninstaller() {
-        // Installed after the user confirmed the list: not removed, so the rest must stay.
-        const auto result = korvo::removeGames(m_place, {"Korvo's One"});
-        QVERIFY2(result.ok, result.reason.c_str());
-        QVERIFY(!result.cleanedUp);
-        QCOMPARE(korvo::findInstalledGames(m_place.componentsDir),
-                 std::vector<std::string>{"Korvo's Two"});
-        QVERIFY(entry());
-        QVERIFY(fs::exists(m_place.desktopEntry));
-        QVERIFY(fs::exists(m_place.self));
+    void hostileOrDamagedManifestRemovesNothing_data() {
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray header = "Korvo component manifest 1\n";
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("newer version") << QByteArray("Korvo component manifest 2\na\n");
+        QTest::newRow("absolute path") << header + "/etc/passwd\n";
+        QTest::newRow("dot dot") << header + "add/../../x\n";
+        QTest::newRow("control character") << header + "a\rb\n";
+    }
+    void hostileOrDamagedManifestRemovesNothing() {
+        QFETCH(QByteArray, text);
+        writeText(game() / korvo::kManifestName, text.toStdString());
+        const QString before = listing(m_place.componentsDir);
+        const auto result = remove();
+        QVERIFY2(!result.ok && result.reason.find("damaged") != std::string::npos,
+                 result.reason.c_str());
+        QCOMPARE(listing(m_place.componentsDir), before);
     }
 
-    void entriesOfAnotherComponentsDirectoryStay() {
-        writeEntry("/opt/other/Korvo Game Components");
-        writeText(m_place.desktopEntry, "[Desktop Entry]\nExec=/opt/other/uninstall\n");
-        const auto result = korvo::removeGames(m_place, {"Korvo's One", "Korvo's Two"});
-        QVERIFY(result.ok && result.cleanedUp);
-        QVERIFY(entry());
-        QVERIFY(fs::exists(m_place.desktopEntry));
-        QVERIFY(!fs::exists(m_place.self));
+    void whatCannotBeRemovedStaysNamedForTheNextRemoval() {
+        lockAgainstChanges(m_place.componentsDir, game() / "add/music");
+        const int status = runInChild(
+            [this] { return int(remove().reason.find("anthem.mid") == std::string::npos); });
+        fs::permissions(game() / "add/music", fs::perms::owner_all);
+        QCOMPARE(status, 0);
+        QCOMPARE(readText(game() / korvo::kManifestName),
+                 std::string("Korvo component manifest 1\nadd/\nadd/music/\nadd/music/anthem.mid\n"
+                             "installed files.txt\n"));
+        QVERIFY(remove().ok && !fs::exists(game()));
     }
 
-    void nothingToRemoveStillCleansUp() {
-        QVERIFY(korvo::removeGames(m_place, {"Korvo's One", "Korvo's Two"}).ok);
-        writeText(m_place.self, "uninstaller");
-        writeEntry(m_place.componentsDir.string() + "/");
+    void noGameLeftTakesTheEntriesAndTheUninstaller_data() {
+        QTest::addColumn<QString>("entriesDir"); // the directory the entries name; own: this one
+        QTest::addColumn<bool>("another");       // game installed
+        QTest::addColumn<QString>("left");       // what stays: uninstaller, entry, desktop entry
+        QTest::newRow("the last game, named with a final slash") << "own/" << false << "";
+        QTest::newRow("a game left") << "own" << true << "ued";
+        QTest::newRow("entries of another directory") << "/opt/other" << false << "ed";
+    }
+    void noGameLeftTakesTheEntriesAndTheUninstaller() {
+        QFETCH(QString, entriesDir);
+        QFETCH(bool, another);
+        QFETCH(QString, left);
+        writeEntries(
+            entriesDir.replace("own", QString::fromStdString(m_place.componentsDir)).toStdString());
+        if (another) {
+            install({folder("Korvo's Two/"), file("Korvo's Two/Korvo's Two.exe")});
+        }
+        // Neither a folder without a manifest nor a link is an installed game.
+        fs::create_directory(m_place.componentsDir / "Korvo's Copied");
+        fs::create_directory_symlink(game(), m_place.componentsDir / "Korvo's Link");
+        const auto result = remove();
+        QVERIFY2(result.ok && result.cleanedUp == !another, result.reason.c_str());
+        const auto entry = m_registry->QueryValue(korvo::RegistryRoot::LocalMachine,
+                                                  korvo::kUninstallKey, "UninstallString");
+        QCOMPARE(QString(fs::exists(m_place.self) ? "u" : "") + (entry ? "e" : "") +
+                     (fs::exists(m_place.desktopEntry) ? "d" : ""),
+                 left);
+        QVERIFY(!fs::exists(game())); // gone with what it held
+    }
+
+    void nothingToRemoveStillTakesTheUninstaller() {
+        fs::remove_all(game());
         const auto result = korvo::removeGames(m_place, {});
-        QVERIFY(result.ok && result.cleanedUp);
-        QVERIFY(!entry());
-        QVERIFY(!fs::exists(m_place.self));
+        QVERIFY(result.ok && result.cleanedUp && !fs::exists(m_place.self));
     }
 
     void waitsForAnInstallationAndGivesUpClearly() {
         const korvo::ComponentLock lock(m_place.componentsDir, std::chrono::seconds(1));
         m_place.lockTimeout = std::chrono::milliseconds(300);
         bool waited = false;
-        const auto result =
-            korvo::removeGames(m_place, {"Korvo's One"}, [&waited] { waited = true; });
-        QVERIFY(waited);
-        QVERIFY(!result.ok);
-        QVERIFY2(result.reason.find("still running") != std::string::npos, result.reason.c_str());
-        QCOMPARE(korvo::findInstalledGames(m_place.componentsDir).size(), std::size_t(2));
+        const auto result = korvo::removeGames(m_place, {"Korvo's Test"}, [&] { waited = true; });
+        QVERIFY2(waited && result.reason.find("still running") != std::string::npos,
+                 result.reason.c_str());
+        QVERIFY(fs::exists(game() / "run.exe"));
     }
 };
 
