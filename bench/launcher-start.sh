@@ -3,7 +3,8 @@
 # the exec to its first mapped window (the logo) and to its main window, in a copy of the staged
 # launcher with the staged game installed beside it (a later start: the logo plays at once) and
 # a private home. The main window is due 4.25 s after the animation starts; what the start adds
-# on top of that is the figure to watch.
+# on top of that is the figure to watch; then its resident memory (VmRSS) idle, 2 s after the
+# main window showed.
 #   bench/launcher-start.sh [BUILD_DIR] [RUNS]    default build, 5 runs; prints each and the medians
 set -euo pipefail
 build=${1:-build}
@@ -47,6 +48,7 @@ main_shown() {
 
 logos=()
 mains=()
+idles=()
 for run in $(seq "$runs"); do
     begin=$(now)
     (cd "$work" && exec env -u SDL_AUDIODRIVER -u QT_QPA_PLATFORM HOME="$work/home" \
@@ -58,14 +60,19 @@ for run in $(seq "$runs"); do
     for _ in $(seq 4000); do main_shown && break; sleep 0.005; done
     main_shown || { echo "no main window within 20 s" >&2; exit 1; }
     main=$((($(now) - begin) / 1000000))
+    sleep 2
+    idle=$(awk '/^VmRSS:/ {print int($2 / 1024)}' "/proc/$pid/status")
     kill -KILL "$pid"
     wait "$pid" 2>/dev/null || true
     pid=""
     logos+=("$logo")
     mains+=("$main")
-    echo "run $run: logo $logo ms, main window $main ms (over the animation: $((main - 4250)) ms)"
+    idles+=("$idle")
+    echo "run $run: logo $logo ms, main window $main ms (over the animation: $((main - 4250)) ms)," \
+         "idle $idle MB"
 done
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 logo=$(median "${logos[@]}")
 main=$(median "${mains[@]}")
-echo "median: logo $logo ms, main window $main ms, $((main - 4250)) ms over the 4.25 s animation"
+echo "median: logo $logo ms, main window $main ms, $((main - 4250)) ms over the 4.25 s animation;" \
+     "resident memory idle $(median "${idles[@]}") MB"

@@ -20,7 +20,10 @@ string(REPLACE "%" "%%" quoted "${quoted}")
 set(quoted "\"${quoted}\"")
 string(REPLACE "\\" "\\\\" quoted "${quoted}")
 
-set(entry "${KORVO_ENTRY_WORK}/korvo-control-panel.desktop")
+# Written in a folder of its own for each prefix: installs into several prefixes at once (the
+# tests do that) must not take each other's entry.
+string(MD5 prefix_key "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+set(entry "${KORVO_ENTRY_WORK}/entries/${prefix_key}/korvo-control-panel.desktop")
 file(WRITE "${entry}" "[Desktop Entry]
 Type=Application
 Version=1.0

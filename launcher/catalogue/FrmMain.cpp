@@ -219,6 +219,9 @@ void FrmMain::syncButtons() {
 }
 
 void FrmMain::refresh() {
+    if (m_unloaded) {
+        return; // closed for good: the handler that closed it (Exit) must not show it again
+    }
     const MainForm& form = m_panel.form();
     setWindowTitle(QString::fromStdString(form.Caption));
     syncButtons();

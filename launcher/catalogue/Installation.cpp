@@ -3,6 +3,9 @@
 #include "ComponentLock.h"
 #include "DataPath.h"
 
+#include <QLockFile>
+#include <QString>
+
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -75,6 +78,8 @@ Installation::Installation(InstallationServices services, const Catalogue& catal
                            korvo::PublicKey key)
     : m_services(services), m_catalogue(catalogue), m_key(key) {}
 
+Installation::~Installation() = default;
+
 bool Installation::InstallComponent(const std::string& path) {
     const std::string& componentsDir = m_catalogue.ComponentsDir();
     const korvo::ComponentCheck check = korvo::verifyComponent(path, m_key);
@@ -129,12 +134,33 @@ bool Installation::ShippedInstallWanted() const {
 
 void Installation::StartUpInstall(const std::function<void()>& waitForInstaller,
                                   const std::function<void()>& doIntro) {
-    if (ShippedInstallWanted()) {
-        waitForInstaller();
-        InstallComponent(korvo::dataPath(kShippedComponents));
-    } else {
+    if (!ShippedInstallWanted()) {
         doIntro();
+        return;
     }
+    waitForInstaller();
+    if (holdStartUpLock()) {
+        InstallComponent(korvo::dataPath(kShippedComponents));
+    }
+}
+
+bool Installation::holdStartUpLock() {
+    if (!m_startUpLock) {
+        const std::string path = withoutFinalSlash(m_catalogue.ComponentsDir()) + ".lock";
+        m_startUpLock = std::make_unique<QLockFile>(QString::fromStdString(path));
+        // Held for as long as its installer runs; a launcher that ended left no live lock.
+        m_startUpLock->setStaleLockTime(0);
+    }
+    return m_startUpLock->isLocked() || m_startUpLock->tryLock(0) ||
+           m_startUpLock->error() != QLockFile::LockFailedError;
+}
+
+bool Installation::OtherStartUpInstallRunning() {
+    return !holdStartUpLock();
+}
+
+void Installation::EndStartUpInstall() {
+    m_startUpLock.reset();
 }
 
 bool GameEntryPresent(const std::string& componentsDir) {

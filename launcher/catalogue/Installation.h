@@ -5,7 +5,10 @@
 #include "Services.h"
 
 #include <functional>
+#include <memory>
 #include <string>
+
+class QLockFile;
 
 namespace launcher {
 
@@ -34,6 +37,9 @@ public:
     // gives its own.
     Installation(InstallationServices services, const Catalogue& catalogue,
                  korvo::PublicKey key = korvo::componentPublicKey());
+    ~Installation();
+    Installation(const Installation&) = delete;
+    Installation& operator=(const Installation&) = delete;
 
     // Checks the component at path, makes the components directory, puts the uninstaller in
     // it, writes the uninstall entry and starts the component with the components directory as
@@ -44,17 +50,28 @@ public:
 
     // At start-up: when the shipped components are present and the components directory holds
     // no game, calls waitForInstaller and runs the shipped installer; otherwise calls doIntro.
+    // One launcher at a time runs that installation: one started meanwhile calls
+    // waitForInstaller alone and waits for the other's (OtherStartUpInstallRunning).
     void StartUpInstall(const std::function<void()>& waitForInstaller,
                         const std::function<void()>& doIntro);
     // Whether StartUpInstall would run the shipped installer.
     bool ShippedInstallWanted() const;
+    // True while another launcher runs its first-start installation into the same folder.
+    bool OtherStartUpInstallRunning();
+    // The wait for the first-start installer is over: another launcher may run one now.
+    void EndStartUpInstall();
 
 private:
     void refuse(const std::string& path, const std::string& reason);
+    // Takes the first-start lock, beside the components directory; false while another
+    // launcher holds it. A folder where no lock can be made takes no games either: the
+    // installation itself then says why.
+    bool holdStartUpLock();
 
     InstallationServices m_services;
     const Catalogue& m_catalogue;
     korvo::PublicKey m_key;
+    std::unique_ptr<QLockFile> m_startUpLock;
 };
 
 // True when an entry of the components directory is named "korvo's ..." (any letter case): a

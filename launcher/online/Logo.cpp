@@ -49,9 +49,11 @@ void Logo::t_AInstall_Pause_Timer() {
 }
 
 void Logo::t_AInstall_Refresh_Timer() {
-    if (m_services.windows.FindWindowByTitle("korvo's", "help") != 0) {
-        return; // the installer still works
+    if (m_services.windows.FindWindowByTitle("korvo's", "help") != 0 ||
+        m_services.installation.OtherStartUpInstallRunning()) {
+        return; // the installer, ours or another launcher's, still works
     }
+    m_services.installation.EndStartUpInstall();
     m_form.t_AInstall_RefreshEnabled = false;
     DoIntro();
 }

@@ -1,0 +1,388 @@
+#!/usr/bin/env bash
+# The family as a user meets it: Korvo Control Panel installed with `cmake --install` into a
+# scratch prefix, its download server played by Python's static web server on the build's host,
+# a private X server and accessibility bus; buttons are found by their names, as a screen reader
+# finds them.
+#   bash road.sh CASE BUILD_DIR DOWNLOAD_HOST
+# road, road-openbox the first start installs the shipped games in the setup window, the logo
+#                    plays, the main window shows Korvo's Zeltrix; a click starts it and the
+#                    launcher hides until the game's window closes; "Remove Games..." removes it;
+#                    "New Game" fetches the list, downloads and installs it again; help and about
+#                    open and close; without a window manager, and under openbox.
+# later-start        a game installed and games.txt cut short: no installer, the logo at once,
+#                    the main window 4.25 s later with the games that could be read.
+# damaged-component  a shipped component with one byte changed is refused before it runs.
+# uninstaller-fails  an uninstaller that cannot start is reported; the window stays usable.
+# download-faults    the server down (the list is empty, a download fails), then a component
+#                    cut short and one altered: each is refused before it runs, nothing changes.
+# full-folder        a full components folder (a small tmpfs, else a read-only folder): the
+#                    download fails, nothing is left of it, the installed game is whole.
+# two-launchers      two launchers started at once on a first start run one installation.
+# Each case runs in its own network and mount namespaces where the system allows it: its own
+# loopback, on which the build's fixed download port is always free, and mounts that end with it.
+# Elsewhere a port that another program holds skips the case.
+if [ -z "${E2E_UNSHARED:-}" ]; then
+    for how in -nm -rnm; do
+        if unshare "$how" true 2>/dev/null; then
+            E2E_UNSHARED=$how exec unshare "$how" bash "$0" "$@"
+        fi
+    done
+    E2E_UNSHARED=no
+fi
+source "$(dirname "$0")/lib.sh"
+CASE=$1
+BUILD=$2
+HOST=$3
+E2E_NAME=$CASE
+ATSPI="/usr/bin/python3 $E2E_DIR/atspi.py"
+MAIN_TITLE="Korvo's Zeltrix  V2.1.0"
+[ "$E2E_UNSHARED" = no ] || ip link set lo up || fail "no loopback in the private network"
+
+for tool in Xvfb xdotool xprop xwininfo import cmake python3; do
+    command -v "$tool" >/dev/null || fail "the tool '$tool' is not installed"
+done
+trap 'umount "$DIR" 2>/dev/null; e2e_cleanup' EXIT
+trap 'exit 1' INT TERM
+WORK=$(mktemp -d)
+cmake --install "$BUILD" --prefix "$WORK/prefix" >"$WORK/install.log" || fail "cmake --install failed"
+APP="$WORK/prefix/lib/korvo/Korvo Control Panel"
+DIR="$WORK/prefix/lib/korvo/Korvo Game Components"
+GAME="$DIR/Korvo's Zeltrix"
+EXE="$WORK/prefix/bin/korvo-control-panel"
+STAGED_GAME="$BUILD/stage/Korvo Game Components/Korvo's Zeltrix"
+REGISTRY="$WORK/home/.config/Korvo/registry.ini"
+DESKTOP_ENTRY="$WORK/home/.local/share/applications/korvo-game-components.desktop"
+mkdir -p "$WORK/home" "$WORK/run" "$WORK/www"
+chmod 700 "$WORK/run"
+cp -r "$BUILD/stage/downloads" "$WORK/www/"
+start_x
+if [ "$CASE" = road-openbox ]; then
+    command -v openbox >/dev/null || skip "openbox is not installed"
+    HOME="$WORK/home" openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    HELPER_PIDS="$HELPER_PIDS $!"
+    poll 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 2>/dev/null ||
+        fail "openbox did not start"
+fi
+start_accessibility
+
+# The download server on the build's host, serving $WORK/www, so /downloads/ is its downloads/.
+serve() {
+    case $HOST in *://*) skip "the build's download server $HOST is not on this machine" ;; esac
+    local address=${HOST%:*} port=${HOST##*:}
+    [ "$port" != "$HOST" ] || port=80
+    python3 -m http.server --bind "$address" --directory "$WORK/www" "$port" >"$WORK/server.log" 2>&1 &
+    SERVER=$!
+    HELPER_PIDS="$HELPER_PIDS $SERVER"
+    poll 10 eval '(exec 3<>"/dev/tcp/$address/$port") 2>/dev/null' ||
+        fail "the download server did not start: $(cat "$WORK/server.log")"
+    kill -0 "$SERVER" 2>/dev/null || skip "another program serves $HOST"
+    say "a static web server serves $HOST"
+}
+
+shoot() { [ -z "${SHOTS:-}" ] || shot "$1" "$SHOTS/$E2E_NAME-$2.png"; }
+
+# Any visible window whose whole title matches the pattern $1, of any program; its id in WIN.
+any_title_shown() { WIN=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$WIN" ]; }
+wait_any_title() {
+    poll "$E2E_TIMEOUT" any_title_shown "$1" || fail "no window titled '$1' within ${E2E_TIMEOUT}s"
+}
+SETUP="Korvo's (Game Components|Zeltrix) Setup"
+
+# The logo: the launcher's window without a frame, 362 x 103 pixels; its id in WIN.
+logo_window() {
+    local w
+    expect_alive "while waiting for the logo"
+    for w in $(game_windows); do
+        xwininfo -id "$w" 2>/dev/null | grep -q 'Width: 362' && WIN=$w && return 0
+    done
+    return 1
+}
+wait_logo() { poll "$E2E_TIMEOUT" logo_window || fail "no logo within ${E2E_TIMEOUT}s"; }
+
+launcher_texts() { $ATSPI "Korvo Control Panel" texts 2>/dev/null; }
+# (poll's own arguments hide the caller's: what the polled command needs is a named local.)
+click() { # [line] NAME: the button, or the list line, NAME
+    local x y kind=where
+    [ "$1" != line ] || { kind=line; shift; }
+    local name=$1
+    poll "$E2E_TIMEOUT" eval 'read -r x y < <($ATSPI "Korvo Control Panel" $kind "$name")' ||
+        fail "no $kind '$1' on the screen"
+    xdotool mousemove "$x" "$y" click 1
+}
+wait_text() {
+    local text=$1
+    poll "$E2E_TIMEOUT" eval 'launcher_texts | grep -qF -- "$text"' ||
+        fail "the launcher does not say '$1' but: $(launcher_texts | tr '\n' '|')"
+}
+
+# The launcher's message box that says $1, closed with Enter ($2: a name for its screenshot).
+answer() {
+    wait_title "Korvo Control Panel"
+    local box=$WIN
+    wait_text "$1"
+    say "ok: the launcher says: $(launcher_texts | grep -F -- "$1")"
+    shoot "$box" "${2:-message}"
+    press "$box" Return
+    poll "$E2E_TIMEOUT" eval '! game_windows | grep -qx "$box"' || fail "the message stays"
+}
+
+main_window() {
+    wait_title "Game Control Panel"
+    MAIN=$WIN
+    wait_buttons "$1"
+}
+INSTALLED="Korvo's Zeltrix|Other Games|"
+OTHERS="Installed Games|Korvo's Dravolt|Korvo's Flindo|Korvo's Mirvane|Korvo's Quentor|Korvo's Skelmo|Korvo's Tovash|Korvo's Tovash Pro|Korvo's Vorpa|Korvo's Wendrix|Korvo's Zeltrix|New Game|"
+
+# What the components folder holds, with every file's checksum.
+contents() { (cd "$DIR" && find . ! -name .components.lock -type f -exec md5sum {} + | sort; find . | sort); }
+
+install_game() { mkdir -p "$DIR" && cp -a "$STAGED_GAME" "$DIR/"; }
+
+# The first start up to the main window. Another installation holds the components lock for a
+# few seconds, so that the setup window waits long enough to be seen, and the logo must wait
+# for it. LAUNCHER holds the launcher's process id.
+first_start() {
+    mkdir "$DIR"
+    flock "$DIR/.components.lock" sleep 3 &
+    HELPER_PIDS="$HELPER_PIDS $!"
+    start_game
+    LAUNCHER=$GAME_PID
+    wait_any_title "$SETUP"
+    say "ok: the shipped installer runs in its own window"
+    shoot "$WIN" setup
+    while any_title_shown "$SETUP"; do
+        logo_window && fail "the logo shows while the installer's window is there"
+        sleep 0.2
+    done
+    wait_logo
+    say "ok: the logo plays once the installer has closed"
+    sleep 2
+    shoot "$WIN" logo
+    main_window "$INSTALLED"
+    say "ok: the main window shows Korvo's Zeltrix installed"
+    shoot "$MAIN" main
+    [ -x "$DIR/uninstall components.exe" ] || fail "the uninstaller was not copied"
+    grep -qF "$DIR/Uninstall Components.exe" "$REGISTRY" && [ -f "$DESKTOP_ENTRY" ] ||
+        fail "no uninstall entry"
+    [ -z "$(find "$DIR" -maxdepth 1 -iname '*.cmp')" ] || fail "a component is left in $DIR"
+}
+
+launcher_shown() { xdotool search --onlyvisible --pid "$LAUNCHER" --name '^Game Control Panel$' >/dev/null 2>&1; }
+
+# A click on Korvo's Zeltrix starts the game; the launcher hides until the game's window closes.
+play() {
+    local w panel=$MAIN gone back
+    click "Korvo's Zeltrix"
+    poll "$E2E_TIMEOUT" eval 'w=$(xdotool search --onlyvisible --classname "Korvo.s Zeltrix.exe")' ||
+        fail "no window of the game within ${E2E_TIMEOUT}s of the click"
+    GAME_PID=$(xdotool getwindowpid "$(head -n 1 <<<"$w")")
+    say "ok: the click started the game (pid $GAME_PID)"
+    poll 2 eval '! launcher_shown' || fail "the launcher's window is still there 2s after the game started"
+    sleep 2.5 # well past the launcher's first look for the game, the intro still plays
+    launcher_shown && fail "the launcher came back while the game's intro was playing"
+    skip_intro
+    say "ok: the launcher hides while the game runs"
+    shoot "$MAIN" game
+    launcher_shown && fail "the launcher came back while the game's window was open"
+    menu "$MAIN" alt+g e
+    poll "$E2E_TIMEOUT" eval '! game_alive' || fail "the game still runs after Exit"
+    gone=$(date +%s%N)
+    GAME_PID=$LAUNCHER
+    poll 3 launcher_shown || fail "the launcher did not come back within 3s of the game's end"
+    back=$((($(date +%s%N) - gone) / 1000000))
+    [ "$back" -le 1000 ] || fail "the launcher came back ${back}ms after the game's end"
+    say "ok: the launcher came back ${back}ms after the game's end"
+    MAIN=$panel
+}
+
+# "New Game", confirmed: the list of new games from the server, which must hold $1.
+new_games_list() {
+    click "New Game"
+    answer "connect to the Internet"
+    wait_title "Add New Game"
+    LIST=$WIN
+    wait_text "$1"
+    say "ok: the list says '$1'"
+}
+
+
+case $CASE in
+road | road-openbox)
+    serve
+    first_start
+    play
+    menu "$MAIN" alt+f r Return
+    wait_any_title "Korvo's Game Components - Uninstall"
+    say "ok: Remove Games... started the uninstaller"
+    xdotool windowfocus --sync "$WIN" key --clearmodifiers Return
+    main_window "$OTHERS"
+    [ ! -e "$GAME" ] && [ ! -e "$DIR/uninstall components.exe" ] || fail "the game stayed"
+    ! grep -q korvoscmpuninst "$REGISTRY" && [ ! -e "$DESKTOP_ENTRY" ] || fail "the entry stayed"
+    say "ok: the game is removed; the main window shows it among the other games"
+    new_games_list "Korvo's Zeltrix"
+    shoot "$LIST" list
+    click line "Korvo's Zeltrix"
+    press "$LIST" alt+a
+    [ -z "${SHOTS:-}" ] || ! any_title_shown "Add Component" || import -window "$WIN" "$SHOTS/download.png"
+    answer "Installation complete." complete
+    [ -x "$GAME/Korvo's Zeltrix.exe" ] || fail "the game was not installed"
+    [ ! -e "$DIR/korvo002.cmp" ] || fail "the downloaded component stayed"
+    click "Installed Games"
+    wait_buttons "$INSTALLED"
+    say "ok: downloaded, installed, and shown in the installed view"
+    press "$MAIN" F1
+    wait_title "Korvo's Help"
+    $ATSPI close "$WIN"
+    wait_title_gone "Korvo's Help"
+    menu "$MAIN" alt+h a
+    wait_title "About Korvo's Control Panel"
+    press "$WIN" Return
+    wait_title_gone "About Korvo's Control Panel"
+    say "ok: help and about open and close"
+    menu "$MAIN" alt+f e
+    wait_exit
+    [ "$GAME_STATUS" = 0 ] || fail "the launcher ended with status $GAME_STATUS"
+    say "ok: Exit ended the launcher"
+    say "PASS"
+    exit 0
+    ;;
+later-start)
+    install_game
+    size=$(stat -c %s "$APP/add/games.txt")
+    truncate -s $((size / 3)) "$APP/add/games.txt"
+    head -c 300 /dev/zero >>"$APP/add/games.txt"
+    begin=$(date +%s%N)
+    start_game
+    wait_logo
+    logo=$((($(date +%s%N) - begin) / 1000000))
+    say "ok: the logo is on screen ${logo}ms after the start"
+    any_title_shown "$SETUP" && fail "an installer runs with a game installed"
+    main_window "$INSTALLED"
+    main=$((($(date +%s%N) - begin) / 1000000))
+    [ $((main - logo)) -ge 4000 ] || fail "the main window came $((main - logo))ms after the logo"
+    logo_window && fail "the logo is still there beside the main window"
+    say "ok: the main window follows ${main}ms after the start, the logo gone"
+    click "Other Games"
+    wait_buttons "Installed Games|Korvo's Dravolt|Korvo's Vorpa|New Game|"
+    say "ok: with games.txt cut short it offers the games it could read"
+    ;;
+damaged-component)
+    size=$(stat -c %s "$APP/add/components.cmp")
+    printf 'X' | dd of="$APP/add/components.cmp" bs=1 seek=$((size / 2)) conv=notrunc 2>/dev/null
+    start_game
+    answer "An error occured while attempting to add $APP/add/components.cmp"
+    any_title_shown "$SETUP" && fail "the damaged installer runs"
+    [ ! -e "$DIR" ] || fail "a components folder was made for a refused component"
+    say "ok: the damaged component is refused before it runs"
+    wait_logo
+    wait_title "Game Control Panel"
+    [ -f "$APP/add/components.cmp" ] || fail "the shipped component was deleted"
+    ;;
+uninstaller-fails)
+    install_game
+    echo "not a program" >"$DIR/uninstall components.exe"
+    start_game
+    main_window "$INSTALLED"
+    menu "$MAIN" alt+f r Return
+    answer "Unable to start the uninstaller"
+    menu "$MAIN" alt+f
+    xdotool key Escape
+    say "ok: the main window takes input again"
+    ;;
+download-faults)
+    install_game
+    before=$(contents)
+    start_game
+    main_window "$INSTALLED"
+    click "Other Games"
+    new_games_list "No new games found."
+    press "$LIST" alt+c
+    wait_title_gone "Add New Game"
+    click "Korvo's Dravolt"
+    wait_title "Korvo's Dravolt"
+    press "$WIN" alt+a
+    answer "in order to download Korvo's Dravolt"
+    answer "Unable to download the game"
+    [ "$(contents)" = "$before" ] || fail "the components folder changed"
+    say "ok: with the server down the list is empty and a download fails; nothing changed"
+    serve
+    component="$WORK/www/downloads/korvo002.cmp"
+    cp "$component" "$WORK/whole.cmp"
+    for fault in cut altered; do
+        if [ $fault = cut ]; then
+            head -c $(($(stat -c %s "$WORK/whole.cmp") / 2)) "$WORK/whole.cmp" >"$component"
+        else
+            cp "$WORK/whole.cmp" "$component"
+            printf 'X' | dd of="$component" bs=1 seek=4096 conv=notrunc 2>/dev/null
+        fi
+        new_games_list "Korvo's Zeltrix"
+        click line "Korvo's Zeltrix"
+    press "$LIST" alt+a
+        answer "An error occured while attempting to add $DIR/korvo002.cmp"
+        any_title_shown "$SETUP" && fail "the $fault component runs"
+        [ "$(contents)" = "$before" ] || fail "the components folder changed: $(contents)"
+        say "ok: the $fault component is refused before it runs; nothing changed"
+    done
+    ;;
+full-folder)
+    mkdir "$DIR"
+    prefix=()
+    if [ "$E2E_UNSHARED" != no ] && mount -t tmpfs -o size=64m tmpfs "$DIR"; then
+        install_game
+        mount -o remount,size=$(($(du -sk "$DIR" | cut -f1) + 1024))k "$DIR" || fail "cannot shrink"
+        say "the components folder is a tmpfs with 1 MB free"
+    else
+        install_game
+        chmod a-w "$DIR"
+        # Root writes anywhere unless the launcher runs without that capability.
+        [ "$(id -u)" != 0 ] || prefix=(setpriv --bounding-set=-dac_override,-fowner --)
+        say "mounting failed: the components folder is read-only instead"
+    fi
+    before=$(contents)
+    start_game "${prefix[@]}"
+    main_window "$INSTALLED"
+    serve
+    click "Other Games"
+    new_games_list "Korvo's Zeltrix"
+    click line "Korvo's Zeltrix"
+    press "$LIST" alt+a
+    answer "Unable to download the game"
+    [ "$(contents)" = "$before" ] || fail "the components folder changed: $(contents)"
+    say "ok: the download failed and left nothing; the installed game is whole"
+    wait_buttons "Installed Games|Korvo's Dravolt|Korvo's Flindo|Korvo's Mirvane|Korvo's Quentor|Korvo's Skelmo|Korvo's Tovash|Korvo's Tovash Pro|Korvo's Vorpa|Korvo's Wendrix|New Game|"
+    ;;
+two-launchers)
+    mkdir "$DIR"
+    flock "$DIR/.components.lock" sleep 4 &
+    HELPER_PIDS="$HELPER_PIDS $!"
+    start_game
+    FIRST=$GAME_PID
+    HELPER_PIDS="$HELPER_PIDS $FIRST"
+    start_game
+    SECOND=$GAME_PID
+    seen=""
+    for _ in $(seq 100); do
+        for w in $(xdotool search --onlyvisible --name "Setup\$" 2>/dev/null); do
+            case " $seen " in *" $w "*) ;; *) seen="$seen $w" ;; esac
+            for GAME_PID in $FIRST $SECOND; do
+                logo_window && fail "a logo shows while the installer's window is there"
+            done
+        done
+        sleep 0.05
+    done
+    [ "$(wc -w <<<"$seen")" = 1 ] || fail "$(wc -w <<<"$seen") setup windows showed"
+    say "ok: one installation ran; both logos waited for it"
+    for GAME_PID in $FIRST $SECOND; do
+        wait_title "Game Control Panel"
+    done
+    say "ok: both launchers show their main windows"
+    [ -x "$GAME/Korvo's Zeltrix.exe" ] || fail "the game was not installed"
+    [ ! -e "$DIR.lock" ] || fail "the first-start lock stayed"
+    ;;
+*)
+    fail "unknown case '$CASE'"
+    ;;
+esac
+expect_alive "at the end"
+say "PASS"
