@@ -46,21 +46,29 @@ bool isWhole(const QNetworkReply& reply, qint64 received) {
 class QtTransfer : public Transfer {
 public:
     QtTransfer(QNetworkReply* reply, TransferEvents& events) : m_reply(reply), m_events(events) {
-        QObject::connect(reply, &QNetworkReply::metaDataChanged, [this] {
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, &m_context, [this] {
             // A redirection is followed by the manager: only the final answer counts.
             if (statusOf(*m_reply) / 100 != 3) {
                 reportResponse();
             }
         });
-        QObject::connect(reply, &QNetworkReply::readyRead, [this] { deliver(); });
-        QObject::connect(reply, &QNetworkReply::errorOccurred, [this] {
+        QObject::connect(reply, &QNetworkReply::readyRead, &m_context, [this] { deliver(); });
+        QObject::connect(reply, &QNetworkReply::errorOccurred, &m_context, [this] {
             // Reported while the reply still runs; its end follows as a second failure.
             m_events.StateChanged(kRequestFailed);
         });
-        QObject::connect(reply, &QNetworkReply::finished, [this] { finish(); });
+        QObject::connect(reply, &QNetworkReply::finished, &m_context, [this] { finish(); });
     }
 
-    ~QtTransfer() override { Cancel(); }
+    // The receiver may have ended the transfer from inside one of the reply's signals and shown
+    // a message box there, whose event loop must not delete the reply under that signal: it goes
+    // only with the transfer.
+    ~QtTransfer() override {
+        Cancel();
+        if (m_reply) {
+            m_reply->deleteLater();
+        }
+    }
 
     int StatusCode() const override { return m_status; }
 
@@ -74,26 +82,22 @@ public:
         return {};
     }
 
-    bool StillExecuting() const override { return m_reply != nullptr && !m_reply->isFinished(); }
+    bool StillExecuting() const override { return m_active && m_reply && !m_reply->isFinished(); }
 
     void Cancel() override {
-        if (m_reply == nullptr) {
+        if (!m_active) {
             return;
         }
-        QNetworkReply* reply = m_reply;
-        m_reply = nullptr;
-        QObject::disconnect(reply, nullptr, nullptr, nullptr);
-        // Aborted from the event loop: the reply may be in the middle of one of its signals,
-        // and a message box may keep this loop level busy for a while.
-        QTimer::singleShot(0, reply, [reply] {
-            reply->abort();
-            reply->deleteLater();
-        });
+        m_active = false;
+        if (m_reply) {
+            QObject::disconnect(m_reply, nullptr, &m_context, nullptr);
+            m_reply->abort();
+        }
     }
 
 private:
     void reportResponse() {
-        if (m_reported || m_reply == nullptr) {
+        if (m_reported || !m_active) {
             return;
         }
         m_reported = true;
@@ -108,7 +112,7 @@ private:
     // Hands on everything that has arrived; stops when the receiver cancels.
     void deliver() {
         reportResponse();
-        while (m_reply != nullptr && m_reply->bytesAvailable() > 0) {
+        while (m_active && m_reply->bytesAvailable() > 0) {
             const QByteArray piece = m_reply->read(kPiece);
             m_delivered += piece.size();
             m_events.DataArrived(std::string_view(piece.constData(), piece.size()));
@@ -116,25 +120,24 @@ private:
     }
 
     void finish() {
-        if (m_reply == nullptr) {
-            return;
-        }
         if (m_reply->error() == QNetworkReply::NoError) {
             deliver();
         }
-        if (m_reply == nullptr) {
+        if (!m_active) {
             return;
         }
-        QNetworkReply* reply = m_reply;
-        m_reply = nullptr;
-        QObject::disconnect(reply, nullptr, nullptr, nullptr);
-        reply->deleteLater();
-        const bool whole = reply->error() == QNetworkReply::NoError && isWhole(*reply, m_delivered);
+        m_active = false;
+        QObject::disconnect(m_reply, nullptr, &m_context, nullptr);
+        const bool whole =
+            m_reply->error() == QNetworkReply::NoError && isWhole(*m_reply, m_delivered);
         m_events.StateChanged(whole ? kResponseCompleted : kRequestFailed);
     }
 
-    QNetworkReply* m_reply;
+    // The reply's connections end with the transfer.
+    QObject m_context;
+    QPointer<QNetworkReply> m_reply;
     TransferEvents& m_events;
+    bool m_active = true;
     bool m_reported = false;
     int m_status = 0;
     qint64 m_delivered = 0;
