@@ -318,6 +318,11 @@ start_accessibility() {
     done
     /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
         skip "python3-gi with the Atspi typelib is not installed"
+    # The accessibility bus's socket is named after the display, which every case numbers :0
+    # in its own namespace: a runtime folder of its own keeps parallel cases apart.
+    export XDG_RUNTIME_DIR="$WORK/run"
+    mkdir -p "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
     dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 \
         3>"$WORK/bus" 4>"$WORK/bus.pid" || fail "dbus-daemon did not start"
     HELPER_PIDS="$HELPER_PIDS $(head -n 1 "$WORK/bus.pid")"
