@@ -212,14 +212,17 @@ road | road-openbox)
     serve
     first_start
     play
+    echo "my best scores" >"$GAME/my notes.txt"
     menu "$MAIN" alt+f r Return
     wait_any_title "Korvo's Game Components - Uninstall"
     say "ok: Remove Games... started the uninstaller"
     xdotool windowfocus --sync "$WIN" key --clearmodifiers Return
     main_window "$OTHERS"
-    [ ! -e "$GAME" ] && [ ! -e "$DIR/uninstall components.exe" ] || fail "the game stayed"
+    [ ! -e "$GAME/Korvo's Zeltrix.exe" ] && [ ! -e "$GAME/add" ] &&
+        [ ! -e "$DIR/uninstall components.exe" ] || fail "the game stayed"
+    [ "$(ls -A "$GAME")" = "my notes.txt" ] || fail "the user's file went: $(ls -A "$GAME")"
     ! grep -q korvoscmpuninst "$REGISTRY" && [ ! -e "$DESKTOP_ENTRY" ] || fail "the entry stayed"
-    say "ok: the game is removed; the main window shows it among the other games"
+    say "ok: the game is removed but the user's file; the main window shows it among the other games"
     new_games_list "Korvo's Zeltrix"
     shoot "$LIST" list
     click line "Korvo's Zeltrix"
@@ -318,7 +321,7 @@ download-faults)
         fi
         new_games_list "Korvo's Zeltrix"
         click line "Korvo's Zeltrix"
-    press "$LIST" alt+a
+        press "$LIST" alt+a
         answer "An error occured while attempting to add $DIR/korvo002.cmp"
         any_title_shown "$SETUP" && fail "the $fault component runs"
         [ "$(contents)" = "$before" ] || fail "the components folder changed: $(contents)"
