@@ -10,38 +10,27 @@ private slots:
         QTest::addColumn<QString>("must");
         QTest::addColumn<QString>("mustNot");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("game") << "Korvo's Zeltrix  V2.1.0"
-                              << "korvo's"
-                              << "help" << true;
-        QTest::newRow("upper case") << "KORVO'S ZELTRIX"
-                                    << "korvo's"
-                                    << "help" << true;
-        QTest::newRow("help") << "Korvo's Help"
-                              << "korvo's"
-                              << "help" << false;
-        QTest::newRow("help in any case") << "korvo's HeLp viewer"
-                                          << "KORVO'S"
-                                          << "help" << false;
-        QTest::newRow("must anywhere") << "Setup of Korvo's Vorpa"
-                                       << "korvo's"
-                                       << "help" << true;
-        QTest::newRow("must missing") << "Game Control Panel"
-                                      << "korvo's"
-                                      << "help" << false;
-        QTest::newRow("launcher's name") << "Korvo Control Panel"
-                                         << "korvo's"
-                                         << "help" << false;
-        QTest::newRow("empty must-not") << "Korvo's Help"
-                                        << "korvo's help"
-                                        << "" << true;
-        QTest::newRow("empty must-not is ###") << "Korvo's ### Help"
-                                               << "korvo's"
-                                               << "" << false;
-        QTest::newRow("empty title") << ""
-                                     << "korvo's"
-                                     << "help" << false;
-        QTest::newRow("accents") << QString::fromUtf8("Korvo's Caf\u00e9")
-                                 << QString::fromUtf8("CAF\u00c9") << "" << true;
+        struct Row {
+            const char *name, *title, *must, *mustNot;
+            bool matches;
+        };
+        static const Row rows[] = {
+            {"game", "Korvo's Zeltrix  V2.1.0", "korvo's", "help", true},
+            {"upper case", "KORVO'S ZELTRIX", "korvo's", "help", true},
+            {"help", "Korvo's Help", "korvo's", "help", false},
+            {"help in any case", "korvo's HeLp viewer", "KORVO'S", "help", false},
+            {"must anywhere", "Setup of Korvo's Vorpa", "korvo's", "help", true},
+            {"must missing", "Game Control Panel", "korvo's", "help", false},
+            {"launcher's name", "Korvo Control Panel", "korvo's", "help", false},
+            {"empty must-not", "Korvo's Help", "korvo's help", "", true},
+            {"empty must-not is ###", "Korvo's ### Help", "korvo's", "", false},
+            {"empty title", "", "korvo's", "help", false},
+            {"accents", "Korvo's Caf\u00e9", "CAF\u00c9", "", true},
+        };
+        for (const Row& row : rows) {
+            QTest::newRow(row.name) << QString::fromUtf8(row.title) << QString::fromUtf8(row.must)
+                                    << QString::fromUtf8(row.mustNot) << row.matches;
+        }
     }
     void titleHoldsMustAndNotMustNotInAnyCase() {
         QFETCH(QString, title);

@@ -36,26 +36,18 @@ private slots:
     void vanishedWindowsAreNotWindows();
 };
 
+// The title rules themselves are WindowFinderTest's; here: titles read from X as UTF-8, the
+// must-not part passed on, and no match giving no window.
 void XWindowFinderTest::findsTheWindowByTitleRules() {
     korvo::XWindowFinder finder;
     auto help = window("Korvo's Help");
-    auto game = window("KORVO'S ZELTRIX  V2.1.0");
-    auto other = window("Game Control Panel");
     auto accents = window(QString::fromUtf8("Korvo's Caf\u00e9 Tables"));
-    for (QWidget* w : {help.get(), game.get(), other.get(), accents.get()}) {
-        showAndWait(*w);
-    }
-    QCOMPARE(finder.FindWindowByTitle("korvo's", "help") == idOf(*game) ||
-                 finder.FindWindowByTitle("korvo's", "help") == idOf(*accents),
-             true);
-    QCOMPARE(finder.FindWindowByTitle("zeltrix", "help"), idOf(*game));
-    QCOMPARE(finder.FindWindowByTitle("korvo's help", ""), idOf(*help));
-    QCOMPARE(finder.FindWindowByTitle("control panel", ""), idOf(*other));
+    showAndWait(*help);
+    showAndWait(*accents);
+    QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), idOf(*accents));
     QCOMPARE(finder.FindWindowByTitle(QString::fromUtf8("CAF\u00c9").toStdString(), ""),
              idOf(*accents));
     QCOMPARE(finder.FindWindowByTitle("no such window", ""), korvo::WindowId(0));
-    // The program's own caption-less windows show its name, which holds no "Korvo's".
-    QCOMPARE(finder.FindWindowByTitle("korvo's", "help") != idOf(*help), true);
 }
 
 void XWindowFinderTest::skipsOwnedDialogs() {
