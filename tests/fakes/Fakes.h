@@ -31,7 +31,7 @@ public:
 
 class FakeWindows : public zeltrix::Windows {
 public:
-    bool IsActiveForm(zeltrix::Form form) const override { return form == active; }
+    bool IsActiveForm(zeltrix::Form form) const override { return form == zeltrix::Form::Main; }
     void LetEventsRun(int milliseconds) override {
         ++events;
         eventMs += milliseconds;
@@ -39,7 +39,6 @@ public:
             onEvents();
         }
     }
-    zeltrix::Form active = zeltrix::Form::Main;
     int events = 0;
     int eventMs = 0;
     std::function<void()> onEvents;

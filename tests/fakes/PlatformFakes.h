@@ -49,9 +49,9 @@ public:
 class FakeSprite : public korvo::SpritePlayer {
 public:
     void SetTarget(korvo::Control* t) override { target = t; }
-    void SetBasePath(const std::string& path) override { basePath = path; }
-    void SetTop(int t) override { top = t; }
-    void SetLeftLimit(int l) override { leftLimit = l; }
+    void SetBasePath(const std::string&) override {}
+    void SetTop(int) override {}
+    void SetLeftLimit(int) override {}
     void SetRightLimit(int r) override { rightLimit = r; }
     void SetLeft(int l) override { left = l; }
     void SetFileName(const std::string& path) override { fileName = path; }
@@ -60,16 +60,13 @@ public:
         playing = true;
         ++plays;
     }
-    void Stop() override {
-        playing = false;
-        ++stops;
-    }
+    void Stop() override { playing = false; }
 
     korvo::Control* target = nullptr;
-    std::string basePath, fileName;
-    int top = 0, leftLimit = 0, rightLimit = 0, left = 0;
+    std::string fileName;
+    int rightLimit = 0, left = 0;
     bool playing = false;
-    int plays = 0, stops = 0;
+    int plays = 0;
 };
 
 // Hands out a fixed sequence of numbers, then repeats it.
@@ -80,11 +77,10 @@ public:
         ++draws;
         return sequence[(draws - 1) % sequence.size()];
     }
-    void Randomize() override { ++seeds; }
+    void Randomize() override {}
 
     std::vector<double> sequence;
     std::size_t draws = 0;
-    int seeds = 0;
 };
 
 // Records what was opened and started; opening and starting succeed unless told otherwise.
@@ -97,15 +93,11 @@ public:
     long long StartProgram(const std::string& path, const std::vector<std::string>& args) override {
         started.push_back(path);
         arguments.push_back(args);
-        if (onStart) {
-            onStart(path);
-        }
         return startSucceeds ? 4242 : 0;
     }
     std::vector<std::string> opened;
     std::vector<std::string> started;
     std::vector<std::vector<std::string>> arguments; // one list for each start
-    std::function<void(const std::string&)> onStart;
     bool openSucceeds = true;
     bool startSucceeds = true;
 };
@@ -138,20 +130,17 @@ public:
     struct Window {
         korvo::WindowId id;
         std::string title;
-        bool owned = false;
     };
     korvo::WindowId FindWindowByTitle(const std::string& must,
                                       const std::string& mustNot) override {
-        ++searches;
         for (const Window& window : windows) {
-            if (!window.owned && korvo::TitleMatches(window.title, must, mustNot)) {
+            if (korvo::TitleMatches(window.title, must, mustNot)) {
                 return window.id;
             }
         }
         return 0;
     }
     bool IsWindow(korvo::WindowId window) override {
-        ++checks;
         for (const Window& w : windows) {
             if (w.id == window) {
                 return true;
@@ -160,8 +149,6 @@ public:
         return false;
     }
     std::vector<Window> windows;
-    int searches = 0;
-    int checks = 0;
 };
 
 // A fake shell and message box, in use for the object's lifetime.
