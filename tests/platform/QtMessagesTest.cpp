@@ -11,32 +11,30 @@
 class QtMessagesTest : public QObject {
     Q_OBJECT
 private slots:
-    void windowBehindIsActiveAgainAfterTheBox();
+    void windowBehindIsActiveAgainAfterTheBox() {
+        QWidget window;
+        window.setWindowTitle("Game Control Panel");
+        window.resize(200, 100);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        korvo::QtMessages messages("Korvo Control Panel");
+        QString title;
+        QTimer::singleShot(100, &window, [&title] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            title = box->windowTitle();
+            box->button(QMessageBox::Ok)->click(); // never leaves the test hanging
+        });
+        QVERIFY(messages.Show({"Installation complete.",
+                               korvo::MessageIcon::Information,
+                               korvo::MessageButtons::Ok,
+                               {}}));
+        QCOMPARE(title, QString("Korvo Control Panel"));
+        QTRY_COMPARE(QApplication::activeWindow(), &window);
+    }
 };
-
-void QtMessagesTest::windowBehindIsActiveAgainAfterTheBox() {
-    QWidget window;
-    window.setWindowTitle("Game Control Panel");
-    window.resize(200, 100);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-
-    korvo::QtMessages messages("Korvo Control Panel");
-    QString title;
-    QTimer::singleShot(100, &window, [&title] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box != nullptr);
-        title = box->windowTitle();
-        box->button(QMessageBox::Ok)->click(); // never leaves the test hanging
-    });
-    QVERIFY(messages.Show({"Installation complete.",
-                           korvo::MessageIcon::Information,
-                           korvo::MessageButtons::Ok,
-                           {}}));
-    QCOMPARE(title, QString("Korvo Control Panel"));
-    QTRY_COMPARE(QApplication::activeWindow(), &window);
-}
 
 QTEST_MAIN(QtMessagesTest)
 #include "QtMessagesTest.moc"

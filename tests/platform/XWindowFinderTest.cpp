@@ -29,86 +29,80 @@ class XWindowFinderTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QString("xcb")); }
-    void findsTheWindowByTitleRules();
-    void skipsOwnedDialogs();
-    void findsHiddenWindows();
-    void takesTheTopmostMatchFirst();
-    void vanishedWindowsAreNotWindows();
+    // The title rules themselves are WindowFinderTest's; here: titles read from X as UTF-8, the
+    // must-not part passed on, and no match giving no window.
+    void findsTheWindowByTitleRules() {
+        korvo::XWindowFinder finder;
+        auto help = window("Korvo's Help");
+        auto accents = window(QString::fromUtf8("Korvo's Caf\u00e9 Tables"));
+        showAndWait(*help);
+        showAndWait(*accents);
+        QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), idOf(*accents));
+        QCOMPARE(finder.FindWindowByTitle(QString::fromUtf8("CAF\u00c9").toStdString(), ""),
+                 idOf(*accents));
+        QCOMPARE(finder.FindWindowByTitle("no such window", ""), korvo::WindowId(0));
+    }
+
+    void skipsOwnedDialogs() {
+        korvo::XWindowFinder finder;
+        auto host = window("Host");
+        showAndWait(*host);
+        QDialog owned(host.get());
+        owned.setWindowTitle("Korvo's Owned Dialog");
+        showAndWait(owned);
+        // A dialog without a parent is still owned: Qt makes it transient for the program.
+        QDialog box;
+        box.setWindowTitle("Korvo's Message");
+        showAndWait(box);
+        QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), korvo::WindowId(0));
+        QVERIFY(finder.IsWindow(idOf(owned)));
+    }
+
+    void findsHiddenWindows() {
+        korvo::XWindowFinder finder;
+        auto neverShown = window("Korvo's Never Shown");
+        neverShown->winId(); // exists, never mapped
+        QCOMPARE(finder.FindWindowByTitle("never shown", ""), idOf(*neverShown));
+        auto hidden = window("Korvo's Hidden Later");
+        showAndWait(*hidden);
+        hidden->hide();
+        // A window manager gives a withdrawn window back to the root; it is still found.
+        QTRY_COMPARE(finder.FindWindowByTitle("hidden later", ""), idOf(*hidden));
+        QVERIFY(finder.IsWindow(idOf(*hidden)));
+    }
+
+    void takesTheTopmostMatchFirst() {
+        korvo::XWindowFinder finder;
+        auto first = window("Korvo's First");
+        auto second = window("Korvo's Second");
+        showAndWait(*first);
+        showAndWait(*second);
+        // Without a window manager Qt raises the active window whenever it activates it, so the
+        // window raised is made the active one too.
+        const auto topmostAfterRaising = [&finder](QWidget& widget) {
+            widget.activateWindow();
+            widget.raise();
+            return finder.FindWindowByTitle("korvo's", "help");
+        };
+        QTRY_COMPARE(topmostAfterRaising(*first), idOf(*first));
+        QTRY_COMPARE(topmostAfterRaising(*second), idOf(*second));
+        QTRY_COMPARE(topmostAfterRaising(*first), idOf(*first));
+    }
+
+    void vanishedWindowsAreNotWindows() {
+        korvo::XWindowFinder finder;
+        auto doomed = window("Korvo's Doomed");
+        showAndWait(*doomed);
+        const korvo::WindowId id = idOf(*doomed);
+        QVERIFY(finder.IsWindow(id));
+        doomed.reset();
+        QTRY_VERIFY(!finder.IsWindow(id));
+        QCOMPARE(finder.FindWindowByTitle("doomed", ""), korvo::WindowId(0));
+        QVERIFY(!finder.IsWindow(0));
+        QVERIFY(!finder.IsWindow(0x1fffffff)); // an id that names no window: an X error, handled
+        QVERIFY(finder.IsWindow(idOf(*window("still works")))); // the connection lives on
+    }
 };
-
-// The title rules themselves are WindowFinderTest's; here: titles read from X as UTF-8, the
-// must-not part passed on, and no match giving no window.
-void XWindowFinderTest::findsTheWindowByTitleRules() {
-    korvo::XWindowFinder finder;
-    auto help = window("Korvo's Help");
-    auto accents = window(QString::fromUtf8("Korvo's Caf\u00e9 Tables"));
-    showAndWait(*help);
-    showAndWait(*accents);
-    QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), idOf(*accents));
-    QCOMPARE(finder.FindWindowByTitle(QString::fromUtf8("CAF\u00c9").toStdString(), ""),
-             idOf(*accents));
-    QCOMPARE(finder.FindWindowByTitle("no such window", ""), korvo::WindowId(0));
-}
-
-void XWindowFinderTest::skipsOwnedDialogs() {
-    korvo::XWindowFinder finder;
-    auto host = window("Host");
-    showAndWait(*host);
-    QDialog owned(host.get());
-    owned.setWindowTitle("Korvo's Owned Dialog");
-    showAndWait(owned);
-    // A dialog without a parent is still owned: Qt makes it transient for the program.
-    QDialog box;
-    box.setWindowTitle("Korvo's Message");
-    showAndWait(box);
-    QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), korvo::WindowId(0));
-    QVERIFY(finder.IsWindow(idOf(owned)));
-}
-
-void XWindowFinderTest::findsHiddenWindows() {
-    korvo::XWindowFinder finder;
-    auto neverShown = window("Korvo's Never Shown");
-    neverShown->winId(); // exists, never mapped
-    QCOMPARE(finder.FindWindowByTitle("never shown", ""), idOf(*neverShown));
-    auto hidden = window("Korvo's Hidden Later");
-    showAndWait(*hidden);
-    hidden->hide();
-    // A window manager gives a withdrawn window back to the root; it is still found.
-    QTRY_COMPARE(finder.FindWindowByTitle("hidden later", ""), idOf(*hidden));
-    QVERIFY(finder.IsWindow(idOf(*hidden)));
-}
-
-void XWindowFinderTest::takesTheTopmostMatchFirst() {
-    korvo::XWindowFinder finder;
-    auto first = window("Korvo's First");
-    auto second = window("Korvo's Second");
-    showAndWait(*first);
-    showAndWait(*second);
-    // Without a window manager Qt raises the active window whenever it activates it, so the
-    // window raised is made the active one too.
-    const auto topmostAfterRaising = [&finder](QWidget& widget) {
-        widget.activateWindow();
-        widget.raise();
-        return finder.FindWindowByTitle("korvo's", "help");
-    };
-    QTRY_COMPARE(topmostAfterRaising(*first), idOf(*first));
-    QTRY_COMPARE(topmostAfterRaising(*second), idOf(*second));
-    QTRY_COMPARE(topmostAfterRaising(*first), idOf(*first));
-}
-
-void XWindowFinderTest::vanishedWindowsAreNotWindows() {
-    korvo::XWindowFinder finder;
-    auto doomed = window("Korvo's Doomed");
-    showAndWait(*doomed);
-    const korvo::WindowId id = idOf(*doomed);
-    QVERIFY(finder.IsWindow(id));
-    doomed.reset();
-    QTRY_VERIFY(!finder.IsWindow(id));
-    QCOMPARE(finder.FindWindowByTitle("doomed", ""), korvo::WindowId(0));
-    QVERIFY(!finder.IsWindow(0));
-    QVERIFY(!finder.IsWindow(0x1fffffff)); // an id that names no window: an X error, handled
-    QVERIFY(finder.IsWindow(idOf(*window("still works")))); // the connection lives on
-}
 
 QTEST_MAIN(XWindowFinderTest)
 #include "XWindowFinderTest.moc"

@@ -51,6 +51,7 @@ private:
         }
         return m_pos < m_text.size() ? m_text[m_pos] : '\0';
     }
+
     void expect(char c) {
         if (peek() != c) {
             fail(std::string("expected '") + c + "'");
@@ -127,65 +128,62 @@ class QuestionFileTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void sevenBlocksOfManyDifferentAnswers();
-    void everyAnswerSolvesItsEquation();
+    void initTestCase() {
+        try {
+            m_file = zeltrix::parseQuestionFile(korvo::readFileBytes(QUESTIONS_FILE));
+        } catch (const korvo::FieldReader::Error& e) {
+            QFAIL(qPrintable(QString("line %1: %2").arg(e.line).arg(e.what())));
+        }
+    }
+
+    void sevenBlocksOfManyDifferentAnswers() {
+        // Seven blocks; the last record is never drawn, so one extra keeps the last block whole.
+        QCOMPARE(m_file.count(), BlockCount * m_file.BlockSize + 1);
+        // Five Comeqs on screen need five answers that differ in absolute value.
+        for (int block = 0; block < BlockCount; ++block) {
+            std::set<double> answers;
+            std::set<std::string> equations;
+            for (int k = block * m_file.BlockSize + 1; k <= (block + 1) * m_file.BlockSize; ++k) {
+                const zeltrix::QuestionRecord& q = m_file.Questions.at(k);
+                answers.insert(std::abs(*korvo::toNumber(q.Answer)));
+                QVERIFY2(equations.insert(q.Equation).second, q.Equation.c_str());
+                QVERIFY2(q.Equation.size() <= MaxEquationLength, q.Equation.c_str());
+            }
+            QVERIFY2(answers.size() >= MinDistinctAnswers, qPrintable(QString::number(block)));
+        }
+    }
+
+    void everyAnswerSolvesItsEquation() {
+        // Every equation is a polynomial of degree at most 2, so three values fix it and a fourth
+        // proves the degree; then a linear one must have exactly one solution, and a quadratic
+        // one the answer as its only positive root (what the help promises the player).
+        for (int k = 1; k <= m_file.count(); ++k) {
+            const std::string& equation = m_file.Questions[k].Equation;
+            const char* what = equation.c_str();
+            const double answer = *korvo::toNumber(m_file.Questions[k].Answer);
+            try {
+                QVERIFY2(std::abs(residual(equation, answer)) < Tolerance, what);
+                const double c = residual(equation, 0);
+                const double a = (residual(equation, 1) + residual(equation, -1)) / 2 - c;
+                const double b = (residual(equation, 1) - residual(equation, -1)) / 2;
+                QVERIFY2(std::abs(residual(equation, 2) - (4 * a + 2 * b + c)) < Tolerance, what);
+                if (std::abs(a) < Tolerance) {
+                    QVERIFY2(std::abs(b) > Tolerance, what);
+                } else {
+                    const double otherRoot = -b / a - answer;
+                    QVERIFY2(answer > 0, what);
+                    QVERIFY2(otherRoot <= Tolerance || std::abs(otherRoot - answer) < Tolerance,
+                             what);
+                }
+            } catch (const std::invalid_argument& e) {
+                QFAIL(e.what());
+            }
+        }
+    }
 
 private:
     zeltrix::QuestionFile m_file;
 };
-
-void QuestionFileTest::initTestCase() {
-    try {
-        m_file = zeltrix::parseQuestionFile(korvo::readFileBytes(QUESTIONS_FILE));
-    } catch (const korvo::FieldReader::Error& e) {
-        QFAIL(qPrintable(QString("line %1: %2").arg(e.line).arg(e.what())));
-    }
-}
-
-void QuestionFileTest::sevenBlocksOfManyDifferentAnswers() {
-    // Seven blocks; the last record is never drawn, so one extra keeps the last block whole.
-    QCOMPARE(m_file.count(), BlockCount * m_file.BlockSize + 1);
-    // Five Comeqs on screen need five answers that differ in absolute value.
-    for (int block = 0; block < BlockCount; ++block) {
-        std::set<double> answers;
-        std::set<std::string> equations;
-        for (int k = block * m_file.BlockSize + 1; k <= (block + 1) * m_file.BlockSize; ++k) {
-            const zeltrix::QuestionRecord& q = m_file.Questions.at(k);
-            answers.insert(std::abs(*korvo::toNumber(q.Answer)));
-            QVERIFY2(equations.insert(q.Equation).second, q.Equation.c_str());
-            QVERIFY2(q.Equation.size() <= MaxEquationLength, q.Equation.c_str());
-        }
-        QVERIFY2(answers.size() >= MinDistinctAnswers, qPrintable(QString::number(block)));
-    }
-}
-
-void QuestionFileTest::everyAnswerSolvesItsEquation() {
-    // Every equation is a polynomial of degree at most 2, so three values fix it and a fourth
-    // proves the degree; then a linear one must have exactly one solution, and a quadratic
-    // one the answer as its only positive root (what the help promises the player).
-    for (int k = 1; k <= m_file.count(); ++k) {
-        const std::string& equation = m_file.Questions[k].Equation;
-        const char* what = equation.c_str();
-        const double answer = *korvo::toNumber(m_file.Questions[k].Answer);
-        try {
-            QVERIFY2(std::abs(residual(equation, answer)) < Tolerance, what);
-            const double c = residual(equation, 0);
-            const double a = (residual(equation, 1) + residual(equation, -1)) / 2 - c;
-            const double b = (residual(equation, 1) - residual(equation, -1)) / 2;
-            QVERIFY2(std::abs(residual(equation, 2) - (4 * a + 2 * b + c)) < Tolerance, what);
-            if (std::abs(a) < Tolerance) {
-                QVERIFY2(std::abs(b) > Tolerance, what);
-            } else {
-                const double otherRoot = -b / a - answer;
-                QVERIFY2(answer > 0, what);
-                QVERIFY2(otherRoot <= Tolerance || std::abs(otherRoot - answer) < Tolerance, what);
-            }
-        } catch (const std::invalid_argument& e) {
-            QFAIL(e.what());
-        }
-    }
-}
 
 QTEST_APPLESS_MAIN(QuestionFileTest)
 #include "QuestionFileTest.moc"

@@ -14,76 +14,73 @@ using korvo::toPixels;
 class NiceBoxTest : public QObject {
     Q_OBJECT
 private slots:
-    void layoutGrowsWithTheLinesOfTheMessage_data();
-    void layoutGrowsWithTheLinesOfTheMessage();
-    void opensWithABeepClosesOnlyByOkAndHandsTheFocusBack();
+    void layoutGrowsWithTheLinesOfTheMessage_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("minLines");
+        QTest::addColumn<int>("maxLines");
+        QTest::newRow("one line") << "Game Over" << 1 << 1;
+        QTest::newRow("line feed") << "Level  1\nReady or Not!" << 2 << 2;
+        QTest::newRow("empty line between") << "Hahaha...\n\nScore one for the Comeqs!" << 3 << 3;
+        QTest::newRow("long line wraps")
+            << "A long message without any line feed wraps at the width "
+               "of the label and the window grows to hold every line."
+            << 3 << 8;
+    }
+
+    // The window's outer height is the label's plus 1400 and the button stands 200 below the label,
+    // whose lines are 270 high and which keeps its width.
+    void layoutGrowsWithTheLinesOfTheMessage() {
+        QFETCH(QString, message);
+        QFETCH(int, minLines);
+        QFETCH(int, maxLines);
+        fakes::FakePlayer player;
+        korvo::SoundBoard sound(player);
+        zeltrix::FrmNiceBox box(sound);
+        box.setMessage(message);
+        const auto* label = box.findChild<QLabel*>("lab_Message");
+        const int height = box.labelHeightFor(message);
+        QVERIFY2(height % 270 == 0 && height / 270 >= minLines && height / 270 <= maxLines,
+                 qPrintable(QString::number(height)));
+        QCOMPARE(label->geometry(),
+                 QRect(toPixels(315), toPixels(225), toPixels(3285), toPixels(height)));
+        QCOMPARE(box.findChild<QPushButton*>("cmd_OK")->y(), toPixels(225 + height + 200));
+        QCOMPARE(box.height(), toPixels(height + 1400 - 420)); // the outer height less the frame
+    }
+
+    void opensWithABeepClosesOnlyByOkAndHandsTheFocusBack() {
+        fakes::FakePlayer player;
+        korvo::SoundBoard sound(player);
+        zeltrix::NiceBox messages(sound);
+
+        QWidget game;
+        auto* focus = new QPushButton("field", &game);
+        game.show();
+        game.activateWindow();
+        focus->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&game));
+
+        QString shown;
+        bool openAfterEscape = false;
+        bool closedByEnter = false;
+        auto pressOk = [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->findChild<QLabel*>("lab_Message")->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+            openAfterEscape = box->isVisible();
+            QTest::keyClick(box, Qt::Key_Return);
+            closedByEnter = !box->isVisible();
+            box->reject(); // never leave the test hanging
+        };
+        QTimer::singleShot(100, pressOk);
+        messages.ShowNiceMessage("Level  1\nReady or Not!");
+        QCOMPARE(shown, QString("Level  1\nReady or Not!"));
+        QVERIFY(openAfterEscape && closedByEnter);
+        QCOMPARE(player.fileName, korvo::dataPath("beep.wav"));
+        QTRY_COMPARE(QApplication::activeWindow(), &game);
+        QCOMPARE(QApplication::focusWidget(), focus);
+    }
 };
-
-void NiceBoxTest::layoutGrowsWithTheLinesOfTheMessage_data() {
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("minLines");
-    QTest::addColumn<int>("maxLines");
-    QTest::newRow("one line") << "Game Over" << 1 << 1;
-    QTest::newRow("line feed") << "Level  1\nReady or Not!" << 2 << 2;
-    QTest::newRow("empty line between") << "Hahaha...\n\nScore one for the Comeqs!" << 3 << 3;
-    QTest::newRow("long line wraps") << "A long message without any line feed wraps at the width "
-                                        "of the label and the window grows to hold every line."
-                                     << 3 << 8;
-}
-
-// The window's outer height is the label's plus 1400 and the button stands 200 below the label,
-// whose lines are 270 high and which keeps its width.
-void NiceBoxTest::layoutGrowsWithTheLinesOfTheMessage() {
-    QFETCH(QString, message);
-    QFETCH(int, minLines);
-    QFETCH(int, maxLines);
-    fakes::FakePlayer player;
-    korvo::SoundBoard sound(player);
-    zeltrix::FrmNiceBox box(sound);
-    box.setMessage(message);
-    const auto* label = box.findChild<QLabel*>("lab_Message");
-    const int height = box.labelHeightFor(message);
-    QVERIFY2(height % 270 == 0 && height / 270 >= minLines && height / 270 <= maxLines,
-             qPrintable(QString::number(height)));
-    QCOMPARE(label->geometry(),
-             QRect(toPixels(315), toPixels(225), toPixels(3285), toPixels(height)));
-    QCOMPARE(box.findChild<QPushButton*>("cmd_OK")->y(), toPixels(225 + height + 200));
-    QCOMPARE(box.height(), toPixels(height + 1400 - 420)); // the outer height less the frame
-}
-
-void NiceBoxTest::opensWithABeepClosesOnlyByOkAndHandsTheFocusBack() {
-    fakes::FakePlayer player;
-    korvo::SoundBoard sound(player);
-    zeltrix::NiceBox messages(sound);
-
-    QWidget game;
-    auto* focus = new QPushButton("field", &game);
-    game.show();
-    game.activateWindow();
-    focus->setFocus();
-    QVERIFY(QTest::qWaitForWindowActive(&game));
-
-    QString shown;
-    bool openAfterEscape = false;
-    bool closedByEnter = false;
-    auto pressOk = [&] {
-        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        shown = box->findChild<QLabel*>("lab_Message")->text();
-        QTest::keyClick(box, Qt::Key_Escape);
-        openAfterEscape = box->isVisible();
-        QTest::keyClick(box, Qt::Key_Return);
-        closedByEnter = !box->isVisible();
-        box->reject(); // never leave the test hanging
-    };
-    QTimer::singleShot(100, pressOk);
-    messages.ShowNiceMessage("Level  1\nReady or Not!");
-    QCOMPARE(shown, QString("Level  1\nReady or Not!"));
-    QVERIFY(openAfterEscape && closedByEnter);
-    QCOMPARE(player.fileName, korvo::dataPath("beep.wav"));
-    QTRY_COMPARE(QApplication::activeWindow(), &game);
-    QCOMPARE(QApplication::focusWidget(), focus);
-}
 
 QTEST_MAIN(NiceBoxTest)
 #include "NiceBoxTest.moc"

@@ -30,86 +30,81 @@ struct WindowFixture : GameFixture {
 class FrmMainTest : public QObject {
     Q_OBJECT
 private slots:
-    void modalWindowPausesTheGameAndTheBeam();
-    void maximisingCentresTheFieldAndRestoringPutsItBack();
-    void heldArrowRepeatsDoNotStopTheRun();
-    void aLeftClickOnTheFieldShowsTheTipOfTheMoment();
+    void modalWindowPausesTheGameAndTheBeam() {
+        WindowFixture f;
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.action("m_Level1")->trigger();
+        f.game->FireLaser();
+        f.window->refresh();
+
+        int bonusWhileOpen = 0;
+        bool beamWhileOpen = false;
+        QDialog box;
+        box.setObjectName("frm_NiceBox");
+        QTimer::singleShot(50, &box, [&] {
+            const int bonus = f.state().Bonus;
+            QTest::qWait(400);
+            bonusWhileOpen = bonus - f.state().Bonus;
+            beamWhileOpen = f.field().ln_LazerBeam.Visible;
+            box.accept();
+        });
+        box.exec();
+        QCOMPARE(bonusWhileOpen, 0);
+        QVERIFY(beamWhileOpen);
+
+        f.window->activateWindow();
+        QTRY_VERIFY(!f.field().ln_LazerBeam.Visible);
+        QTRY_VERIFY(f.state().Bonus < 990);
+    }
+
+    void maximisingCentresTheFieldAndRestoringPutsItBack() {
+        WindowFixture f;
+        f.window->showMaximized();
+        QTRY_VERIFY(f.window->isMaximized());
+        const QSize outer = f.window->frameGeometry().size();
+        const QPoint expected(korvo::toPixels((korvo::toTwips(outer.width()) - 9525) / 2 - 50),
+                              korvo::toPixels((korvo::toTwips(outer.height()) - 6885) / 2 - 340));
+        QTRY_COMPARE(f.window->fieldView()->pos(), expected);
+        f.window->showNormal();
+        QTRY_COMPARE(f.window->fieldView()->pos(), QPoint(0, 0));
+    }
+
+    void heldArrowRepeatsDoNotStopTheRun() {
+        WindowFixture f;
+        f.action("m_Level1")->trigger();
+        QWidget* view = f.window->fieldView();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+        QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, QString(), true);
+        QKeyEvent repeatPress(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier);
+        QApplication::sendEvent(view, &press);
+        QApplication::sendEvent(view, &repeatRelease);
+        QApplication::sendEvent(view, &repeatPress);
+        QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::Left);
+        QCOMPARE(f.sprite.plays, 1);
+        QApplication::sendEvent(view, &release);
+        QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::NoneLeft);
+    }
+
+    void aLeftClickOnTheFieldShowsTheTipOfTheMoment() {
+        WindowFixture f;
+        QWidget* view = f.window->fieldView();
+        QTest::mouseClick(view, Qt::RightButton);
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(-5, 10)); // let go off the field
+        QVERIFY(f.messages.messages.empty());
+        QTest::mouseClick(view, Qt::LeftButton);
+        QCOMPARE(
+            f.messages.messages,
+            std::vector<std::string>{"Tip : To play a game, click on 'Game' and then 'New Game'."});
+        f.action("m_Level1")->trigger();
+        f.game->GameOver(); // a game over still counts as started
+        QTest::mouseClick(view, Qt::LeftButton);
+        QCOMPARE(f.messages.messages.back(),
+                 std::string("Tip : Use the arrow keys on the keyboard to steer, and space bar to "
+                             "shoot."));
+    }
 };
-
-void FrmMainTest::modalWindowPausesTheGameAndTheBeam() {
-    WindowFixture f;
-    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-    f.action("m_Level1")->trigger();
-    f.game->FireLaser();
-    f.window->refresh();
-
-    int bonusWhileOpen = 0;
-    bool beamWhileOpen = false;
-    QDialog box;
-    box.setObjectName("frm_NiceBox");
-    QTimer::singleShot(50, &box, [&] {
-        const int bonus = f.state().Bonus;
-        QTest::qWait(400);
-        bonusWhileOpen = bonus - f.state().Bonus;
-        beamWhileOpen = f.field().ln_LazerBeam.Visible;
-        box.accept();
-    });
-    box.exec();
-    QCOMPARE(bonusWhileOpen, 0);
-    QVERIFY(beamWhileOpen);
-
-    f.window->activateWindow();
-    QTRY_VERIFY(!f.field().ln_LazerBeam.Visible);
-    QTRY_VERIFY(f.state().Bonus < 990);
-}
-
-void FrmMainTest::maximisingCentresTheFieldAndRestoringPutsItBack() {
-    WindowFixture f;
-    f.window->showMaximized();
-    QTRY_VERIFY(f.window->isMaximized());
-    const QSize outer = f.window->frameGeometry().size();
-    const QPoint expected(korvo::toPixels((korvo::toTwips(outer.width()) - 9525) / 2 - 50),
-                          korvo::toPixels((korvo::toTwips(outer.height()) - 6885) / 2 - 340));
-    QTRY_COMPARE(f.window->fieldView()->pos(), expected);
-    f.window->showNormal();
-    QTRY_COMPARE(f.window->fieldView()->pos(), QPoint(0, 0));
-}
-
-void FrmMainTest::heldArrowRepeatsDoNotStopTheRun() {
-    WindowFixture f;
-    f.action("m_Level1")->trigger();
-    QWidget* view = f.window->fieldView();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
-    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, QString(), true);
-    QKeyEvent repeatPress(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier);
-    QApplication::sendEvent(view, &press);
-    QApplication::sendEvent(view, &repeatRelease);
-    QApplication::sendEvent(view, &repeatPress);
-    QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::Left);
-    QCOMPARE(f.sprite.plays, 1);
-    QApplication::sendEvent(view, &release);
-    QCOMPARE(f.state().RobotState, zeltrix::RobotMotion::NoneLeft);
-}
-
-void FrmMainTest::aLeftClickOnTheFieldShowsTheTipOfTheMoment() {
-    WindowFixture f;
-    QWidget* view = f.window->fieldView();
-    QTest::mouseClick(view, Qt::RightButton);
-    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(-5, 10)); // let go off the field
-    QVERIFY(f.messages.messages.empty());
-    QTest::mouseClick(view, Qt::LeftButton);
-    QCOMPARE(
-        f.messages.messages,
-        std::vector<std::string>{"Tip : To play a game, click on 'Game' and then 'New Game'."});
-    f.action("m_Level1")->trigger();
-    f.game->GameOver(); // a game over still counts as started
-    QTest::mouseClick(view, Qt::LeftButton);
-    QCOMPARE(f.messages.messages.back(),
-             std::string("Tip : Use the arrow keys on the keyboard to steer, and space bar to "
-                         "shoot."));
-}
 
 QTEST_MAIN(FrmMainTest)
 #include "FrmMainTest.moc"
