@@ -5,7 +5,7 @@
 #include "ControlPanel.h"
 #include "DataPath.h"
 #include "FrmLogo.h"
-#include "FrmMain.h"
+#include "MainWindow.h"
 #include "Installation.h"
 #include "OnlineDialogs.h"
 #include "OnlineSetup.h"
@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
     launcher::ControlPanel panel(
         {frmLogo.sound(), random, windows, korvo::shell(), korvo::messages(), screen, dialogs},
         catalogue);
-    launcher::FrmMain frmMain(panel);
+    launcher::MainWindow frmMain(panel);
     dialogs.setOwner(&frmMain);
     installer.startWatcher = [&] {
         panel.StartInstallWatcher(launcher::kInstalling);
@@ -99,7 +99,7 @@ int main(int argc, char* argv[]) {
         mainLoaded = true;
         frmMain.Form_Load();
     };
-    QObject::connect(&frmMain, &launcher::FrmMain::unloaded, &frmLogo, &launcher::FrmLogo::unload);
+    QObject::connect(&frmMain, &launcher::MainWindow::unloaded, &frmLogo, &launcher::FrmLogo::unload);
 
     frmLogo.Form_Load();
     return QApplication::exec();

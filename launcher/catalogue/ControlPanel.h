@@ -2,7 +2,7 @@
 
 #include "Catalogue.h"
 #include "Control.h"
-#include "Services.h"
+#include "LauncherServices.h"
 
 #include <array>
 #include <optional>

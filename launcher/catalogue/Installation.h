@@ -2,7 +2,7 @@
 
 #include "Catalogue.h"
 #include "ComponentFile.h"
-#include "Services.h"
+#include "LauncherServices.h"
 
 #include <functional>
 #include <memory>

@@ -5,7 +5,7 @@
 #include "Installation.h"
 #include "Maker.h"
 #include "MultimediaPlayer.h"
-#include "Services.h"
+#include "LauncherServices.h"
 #include "SoundBoard.h"
 #include "WindowFinder.h"
 

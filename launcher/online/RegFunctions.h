@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Registry.h"
-#include "Services.h"
+#include "LauncherServices.h"
 
 #include <string>
 

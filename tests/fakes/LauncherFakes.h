@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PlatformFakes.h"
-#include "Services.h"
+#include "LauncherServices.h"
 
 #include <functional>
 #include <string>

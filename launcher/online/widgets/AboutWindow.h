@@ -16,9 +16,9 @@ inline const std::string kAboutTitle = "Korvo's Maths Games : Control Panel";
 // of distribution and the system-information button. Shown modally, owned by the main window,
 // and destroyed when it closes: its caption holds "Korvo's", and a window of that name left
 // behind would keep the launcher waiting for an installer that is not there.
-class FrmAbout : public korvo::AboutBox {
+class AboutWindow : public korvo::AboutBox {
 public:
-    explicit FrmAbout(QWidget* owner = nullptr);
+    explicit AboutWindow(QWidget* owner = nullptr);
 
     // Opens the maker's website, maximised.
     void lb_Website_Click() override;

@@ -1,15 +1,15 @@
 // The launcher's about box: its texts and the website link.
-#include "FrmAbout.h"
+#include "AboutWindow.h"
 #include "OnlineFixture.h"
 
 #include <QtTest>
 
-class FrmAboutTest : public QObject {
+class AboutWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void showsItsTextsAndTheWebsiteOpensInTheBrowser() {
         fakes::FakeDesktop desktop;
-        launcher::FrmAbout about;
+        launcher::AboutWindow about;
         about.show();
         QStringList texts = testing::shownTexts(about);
         const QString description = about.findChild<QLabel*>("lblDescription_1")->text();
@@ -28,5 +28,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FrmAboutTest)
-#include "FrmAboutTest.moc"
+QTEST_MAIN(AboutWindowTest)
+#include "AboutWindowTest.moc"

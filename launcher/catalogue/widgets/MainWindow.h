@@ -17,10 +17,10 @@ class PictureButton;
 
 // The launcher's main window: shows the panel's controls and forwards clicks, pointer moves,
 // timer ticks and menu commands to it.
-class FrmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit FrmMain(ControlPanel& panel);
+    explicit MainWindow(ControlPanel& panel);
 
     // Shows the window and builds the installed view (or the other one, with the welcome tip,
     // when no game is installed).

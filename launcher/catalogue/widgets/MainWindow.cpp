@@ -1,4 +1,4 @@
-#include "FrmMain.h"
+#include "MainWindow.h"
 
 #include "Look.h"
 #include "PictureButton.h"
@@ -56,7 +56,7 @@ void showPicture(QLabel& label, const std::string& path) {
 
 } // namespace
 
-FrmMain::FrmMain(ControlPanel& panel)
+MainWindow::MainWindow(ControlPanel& panel)
     : m_panel(panel), m_tAnimate(new QTimer(this)), m_tPause(new QTimer(this)),
       m_tShow(new QTimer(this)), m_tInstallPause(new QTimer(this)),
       m_tInstallRefresh(new QTimer(this)) {
@@ -107,7 +107,7 @@ FrmMain::FrmMain(ControlPanel& panel)
     refresh();
 }
 
-PictureButton* FrmMain::makeButton(QWidget* parent) {
+PictureButton* MainWindow::makeButton(QWidget* parent) {
     auto* button = new PictureButton(parent);
     button->setFont(questionMarkFont());
     button->installEventFilter(this);
@@ -115,7 +115,7 @@ PictureButton* FrmMain::makeButton(QWidget* parent) {
     return button;
 }
 
-QLabel* FrmMain::makeLabel(const char* name) {
+QLabel* MainWindow::makeLabel(const char* name) {
     auto* label = new QLabel(m_client);
     label->setObjectName(name);
     label->setFont(captionFont());
@@ -129,7 +129,7 @@ QLabel* FrmMain::makeLabel(const char* name) {
     return label;
 }
 
-void FrmMain::buildMenus() {
+void MainWindow::buildMenus() {
     auto action = [this](QMenu* menu, const char* name, const QString& caption, auto handler) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(name);
@@ -155,24 +155,24 @@ void FrmMain::buildMenus() {
     action(help, "m_About", "&About Korvo's Control Panel", [this] { m_panel.m_About_Click(); });
 }
 
-template <typename Handler> void FrmMain::run(Handler handler) {
+template <typename Handler> void MainWindow::run(Handler handler) {
     handler();
     refresh();
 }
 
-void FrmMain::Form_Load() {
+void MainWindow::Form_Load() {
     run([this] { m_panel.Form_Load(); });
 }
 
-PictureButton* FrmMain::playButton(int i) const {
+PictureButton* MainWindow::playButton(int i) const {
     return i >= 0 && i < static_cast<int>(m_cmdPlay.size()) ? m_cmdPlay[i] : nullptr;
 }
 
-QLabel* FrmMain::gameLabel(int i) const {
+QLabel* MainWindow::gameLabel(int i) const {
     return i >= 0 && i < static_cast<int>(m_lbGame.size()) ? m_lbGame[i] : nullptr;
 }
 
-void FrmMain::syncButtons() {
+void MainWindow::syncButtons() {
     const MainForm& form = m_panel.form();
     while (m_cmdPlay.size() < form.cmd_Play.size()) {
         const auto n = static_cast<int>(m_cmdPlay.size());
@@ -218,7 +218,7 @@ void FrmMain::syncButtons() {
     }
 }
 
-void FrmMain::refresh() {
+void MainWindow::refresh() {
     if (m_unloaded) {
         return; // closed for good: the handler that closed it (Exit) must not show it again
     }
@@ -279,7 +279,7 @@ void FrmMain::refresh() {
     }
 }
 
-void FrmMain::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !m_unloaded) {
         if (isActiveWindow()) {
@@ -290,7 +290,7 @@ void FrmMain::changeEvent(QEvent* event) {
     }
 }
 
-void FrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     m_unloaded = true;
     m_tAnimate->stop();
     m_tPause->stop();
@@ -301,7 +301,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
     emit unloaded();
 }
 
-bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
         type != QEvent::MouseButtonRelease) {

@@ -1,4 +1,4 @@
-#include "FrmMain.h"
+#include "MainWindow.h"
 #include "PanelFixture.h"
 #include "PictureButton.h"
 
@@ -12,7 +12,7 @@ namespace {
 // The panel in a real window over a fake screen that lets the window show each step.
 struct WindowFixture : PanelFixture {
     WindowFixture() {
-        window = std::make_unique<launcher::FrmMain>(panel);
+        window = std::make_unique<launcher::MainWindow>(panel);
         screen.onEvents = [this] {
             window->refresh();
             QCoreApplication::processEvents();
@@ -24,11 +24,11 @@ struct WindowFixture : PanelFixture {
                           Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
     }
-    std::unique_ptr<launcher::FrmMain> window;
+    std::unique_ptr<launcher::MainWindow> window;
 };
 } // namespace
 
-class FrmMainTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void menusAndTheirKeysReachTheirCommands() {
@@ -107,5 +107,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FrmMainTest)
-#include "FrmMainTest.moc"
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,7 +1,7 @@
 #include "OnlineDialogs.h"
 
 #include "Documents.h"
-#include "FrmAbout.h"
+#include "AboutWindow.h"
 #include "FrmBlab.h"
 #include "FrmNew.h"
 #include "Modal.h"
@@ -28,7 +28,7 @@ void OnlineDialogs::ShowGameInfo(const GameInfo& page) {
 }
 
 void OnlineDialogs::ShowAbout() {
-    showAndDestroy(new FrmAbout(m_owner));
+    showAndDestroy(new AboutWindow(m_owner));
 }
 
 bool OnlineDialogs::OpenDocument(const std::string& document, int style) {

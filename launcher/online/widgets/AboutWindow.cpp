@@ -1,4 +1,4 @@
-#include "FrmAbout.h"
+#include "AboutWindow.h"
 
 #include "DataPath.h"
 #include "Maker.h"
@@ -36,7 +36,7 @@ std::string DistributionTerms() {
            korvo::WebsiteName + " website, " + korvo::WebAddress + ".";
 }
 
-FrmAbout::FrmAbout(QWidget* owner)
+AboutWindow::AboutWindow(QWidget* owner)
     : AboutBox(owner, kClientWidth, kClientHeight),
       m_lblDescription(named<QLabel>("lblDescription_1")),
       m_lblDisclaimer(named<QLabel>("lblDisclaimer")) {
@@ -74,7 +74,7 @@ FrmAbout::FrmAbout(QWidget* owner)
     Form_Load();
 }
 
-void FrmAbout::Form_Load() {
+void AboutWindow::Form_Load() {
     setWindowTitle(QString::fromStdString(kAboutCaption));
     m_lblVersion->setText(QString::fromStdString("Version " + korvo::ProgramVersion()));
     m_lblTitle->setText(QString::fromStdString(kAboutTitle));
@@ -84,7 +84,7 @@ void FrmAbout::Form_Load() {
     m_lblDisclaimer->hide();
 }
 
-void FrmAbout::lb_Website_Click() {
+void AboutWindow::lb_Website_Click() {
     openWebsite();
 }
 

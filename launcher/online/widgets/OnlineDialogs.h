@@ -1,7 +1,7 @@
 #pragma once
 
 #include "OnlineSetup.h"
-#include "Services.h"
+#include "LauncherServices.h"
 
 class QWidget;
 
