@@ -30,6 +30,16 @@ void appendUtf8(std::string& out, char32_t c) {
 }
 } // namespace
 
+std::string upperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
 std::string fromWindows1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());

@@ -1,16 +1,13 @@
 #include "WindowFinder.h"
 
-#include <QString>
+#include "Text.h"
 
 namespace korvo {
 
 bool TitleMatches(std::string_view title, std::string_view must, std::string_view mustNot) {
-    const auto upper = [](std::string_view text) {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUpper();
-    };
-    const QString hay = upper(title);
-    const QString avoid = mustNot.empty() ? QStringLiteral("###") : upper(mustNot);
-    return hay.contains(upper(must)) && !hay.contains(avoid);
+    const std::string hay = upperCase(title);
+    const std::string avoid = mustNot.empty() ? std::string("###") : upperCase(mustNot);
+    return hay.find(upperCase(must)) != std::string::npos && hay.find(avoid) == std::string::npos;
 }
 
 } // namespace korvo

@@ -627,19 +627,6 @@ void install(const std::filesystem::path& component, const std::filesystem::path
 
 } // namespace
 
-bool isGameFolderName(std::string_view name) {
-    constexpr std::string_view prefix = "korvo's ";
-    if (name.size() <= prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (static_cast<char>(std::tolower(static_cast<unsigned char>(name[i]))) != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string EntryRules::check(const ArchiveEntry& entry) {
     const std::string refused = "The component was refused: it holds ";
     if (entry.type == ArchiveEntry::Type::Special) {

@@ -19,6 +19,7 @@
 // links, and every name is created inside an open folder.
 
 #include "ComponentFile.h"
+#include "GameFolders.h"
 
 #include <chrono>
 #include <cstdint>
@@ -36,9 +37,6 @@ struct ArchiveEntry {
     Type type = Type::File;
     std::string linkTarget; // symbolic and hard links
 };
-
-// "korvo's " followed by something, in any letter case.
-bool isGameFolderName(std::string_view name);
 
 // The rules that every entry of a component's archive must pass, checked in archive order: a
 // relative path of plain names below one top-level folder whose name is a game folder's; no

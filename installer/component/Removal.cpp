@@ -36,28 +36,6 @@ void rewriteManifest(int gameFolder, const std::vector<std::string>& entries) {
 
 } // namespace
 
-std::vector<std::string> findInstalledGames(const std::filesystem::path& componentsDir) {
-    std::vector<std::string> games;
-    std::error_code error;
-    std::filesystem::directory_iterator items(componentsDir, error);
-    if (error) {
-        throw SystemError(error.value(),
-                          "Cannot read the components folder " + componentsDir.string());
-    }
-    for (const auto& item : items) {
-        const std::string name = item.path().filename().string();
-        if (!isGameFolderName(name) || item.is_symlink(error) || !item.is_directory(error)) {
-            continue;
-        }
-        const auto manifest = item.path() / kManifestName;
-        if (std::filesystem::is_regular_file(std::filesystem::symlink_status(manifest, error))) {
-            games.push_back(name);
-        }
-    }
-    std::sort(games.begin(), games.end());
-    return games;
-}
-
 RemovalResult removeGame(const std::filesystem::path& componentsDir, const std::string& game) {
     RemovalResult result;
     const UniqueFd components(::open(componentsDir.c_str(), kFolderFlags));
@@ -72,11 +50,10 @@ RemovalResult removeGame(const std::filesystem::path& componentsDir, const std::
         result.reason = describeFailure(errno, "Cannot open " + game);
         return result;
     }
-    const auto text = readTextAt(folder.get(), std::string(kManifestName));
-    const auto manifest = parseManifest(text.value_or(""));
-    if (!text || !manifest.error.empty()) {
+    const auto manifest = installedFiles(folder.get());
+    if (!manifest || !manifest->error.empty()) {
         result.reason = "The list of installed files of " + game + " is missing or damaged (" +
-                        (text ? manifest.error : "it cannot be read") +
+                        (manifest ? manifest->error : "it cannot be read") +
                         "), so nothing of it was removed.";
         return result;
     }
@@ -113,7 +90,7 @@ RemovalResult removeGame(const std::filesystem::path& componentsDir, const std::
     };
 
     std::vector<std::string> folders;
-    for (const auto& entry : manifest.entries) {
+    for (const auto& entry : manifest->entries) {
         if (entry.ends_with('/')) {
             folders.push_back(entry.substr(0, entry.size() - 1));
         } else if (entry != kManifestName) {

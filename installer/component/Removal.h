@@ -4,16 +4,13 @@
 // so does every folder that still holds something; a file that was installed goes even if it
 // was changed since. Nothing is followed through a symbolic link.
 
+#include "GameFolders.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace korvo {
-
-// The game folders of a components directory that hold a manifest (a folder named "Korvo's ..."
-// in any letter case, not a link), sorted by name. Throws std::runtime_error when the directory
-// cannot be read.
-std::vector<std::string> findInstalledGames(const std::filesystem::path& componentsDir);
 
 struct RemovalResult {
     bool ok = false;

@@ -2,6 +2,7 @@
 
 #include "Maker.h"
 #include "Messages.h"
+#include "Text.h"
 
 #include <array>
 #include <utility>
@@ -11,15 +12,6 @@ namespace launcher {
 namespace {
 
 constexpr int kScrollStep = 15;
-
-std::string upperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
 
 } // namespace
 
@@ -36,7 +28,7 @@ std::optional<std::string> ProductFile(const std::string& gameName) {
         {"KORVO'S WENDRIX", "korvo009.cmp"},
         {"KORVO'S FLINDO", "korvo010.cmp"},
     }};
-    const std::string name = upperCase(gameName);
+    const std::string name = korvo::upperCase(gameName);
     for (const auto& [product, file] : kProducts) {
         if (name == product) {
             return file;

@@ -12,17 +12,6 @@ namespace {
 constexpr std::string_view kNameKeyword = "NAME:";
 constexpr std::string_view kFileKeyword = "FILE:";
 
-// Only ASCII letters change, so positions in the copy are positions in the text.
-std::string upperCase(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
-}
-
 } // namespace
 
 bool IsSafeComponentName(std::string_view name) {
@@ -36,7 +25,7 @@ bool IsSafeComponentName(std::string_view name) {
 }
 
 std::vector<NewRelease> ParseNewReleases(std::string_view text) {
-    const std::string upper = upperCase(text);
+    const std::string upper = korvo::upperCase(text);
     std::vector<NewRelease> releases;
     constexpr auto npos = std::string::npos;
     for (std::size_t p = upper.find(kNameKeyword); p != npos && releases.size() < kMaxNewGames;
