@@ -2,11 +2,12 @@
 // The logo comes first: it installs the shipped games at a first start, plays its animation and
 // then shows the main window.
 #include "Catalogue.h"
+#include "ChildPrograms.h"
 #include "ControlPanel.h"
 #include "DataPath.h"
 #include "FrmLogo.h"
-#include "MainWindow.h"
 #include "Installation.h"
+#include "MainWindow.h"
 #include "OnlineDialogs.h"
 #include "OnlineSetup.h"
 #include "QtHttpClient.h"
@@ -15,33 +16,23 @@
 #include "RegFunctions.h"
 #include "Registry.h"
 #include "SdlPlayer.h"
-#include "Shell.h"
 #include "XWindowFinder.h"
 
 #include <QApplication>
 #include <QIcon>
 
-#include <functional>
 #include <memory>
 
 namespace {
 
 // A downloaded component is installed as the shipped one is, and the main window waits for it.
+// The online windows are made before the main window's logic, which needs them.
 class PanelInstaller : public launcher::ComponentInstaller {
 public:
-    explicit PanelInstaller(launcher::Installation& installation) : m_installation(installation) {}
     bool InstallComponent(const std::string& path) override {
-        return m_installation.InstallComponent(path);
+        return programs != nullptr && programs->InstallComponent(path);
     }
-    void StartInstallWatcher() override {
-        if (startWatcher) {
-            startWatcher();
-        }
-    }
-    std::function<void()> startWatcher; // set once the main window exists
-
-private:
-    launcher::Installation& m_installation;
+    launcher::StartedPrograms* programs = nullptr;
 };
 
 } // namespace
@@ -59,6 +50,8 @@ int main(int argc, char* argv[]) {
     korvo::setMessages(&platformMessages);
     korvo::ClockRandom random;
     korvo::XWindowFinder windows;
+    korvo::ChildPrograms programs;
+    korvo::QtTimers timers;
     launcher::QtScreen screen;
     korvo::Registry registry;
     launcher::RegFunctions regFunctions(registry);
@@ -66,40 +59,27 @@ int main(int argc, char* argv[]) {
 
     launcher::Catalogue catalogue;
     catalogue.SetComponentsDir(korvo::programDir());
-    launcher::Installation installation({korvo::shell(), korvo::messages(), regFunctions},
+    launcher::Installation installation({programs, korvo::messages(), regFunctions, timers},
                                         catalogue);
     // The launcher's one sound player plays every clip of the run; the logo owns it. The sound
     // device and the tune load beside the logo, which shows at once; the tune starts when they
     // are ready.
     auto player = std::make_unique<korvo::SdlPlayer>();
     player->Prepare(korvo::dataPath(launcher::kIntroTune));
-    launcher::FrmLogo frmLogo(std::move(player), windows, screen, installation, catalogue);
+    launcher::FrmLogo frmLogo(std::move(player), installation, catalogue);
 
-    PanelInstaller installer(installation);
+    PanelInstaller installer;
     const launcher::OnlineSetup online{catalogue.ComponentsDir(), installer, http};
     launcher::OnlineDialogs dialogs(online);
     launcher::ControlPanel panel(
-        {frmLogo.sound(), random, windows, korvo::shell(), korvo::messages(), screen, dialogs},
-        catalogue);
+        {frmLogo.sound(), random, windows, programs, timers, korvo::messages(), screen, dialogs},
+        catalogue, installation);
+    installer.programs = &panel.programs();
     launcher::MainWindow frmMain(panel);
     dialogs.setOwner(&frmMain);
-    installer.startWatcher = [&] {
-        panel.StartInstallWatcher(launcher::kInstalling);
-        frmMain.refresh();
-    };
-
-    bool mainLoaded = false;
-    screen.beforeEvents = [&] {
-        frmLogo.refresh();
-        if (mainLoaded) {
-            frmMain.refresh();
-        }
-    };
-    frmLogo.onShowMain = [&] {
-        mainLoaded = true;
-        frmMain.Form_Load();
-    };
-    QObject::connect(&frmMain, &launcher::MainWindow::unloaded, &frmLogo, &launcher::FrmLogo::unload);
+    frmLogo.onShowMain = [&] { frmMain.Form_Load(); };
+    QObject::connect(&frmMain, &launcher::MainWindow::unloaded, &frmLogo,
+                     &launcher::FrmLogo::unload);
 
     frmLogo.Form_Load();
     return QApplication::exec();

@@ -63,6 +63,7 @@ struct XWindowFinder::Connection {
     Atom wmState = None;
     Atom netWmName = None;
     Atom utf8String = None;
+    Atom netWmPid = None;
 
     ~Connection() {
         if (display != nullptr) {
@@ -120,6 +121,26 @@ struct XWindowFinder::Connection {
             level = std::move(next);
         }
         return topLevel;
+    }
+
+    // The process that made the window, as it says itself; 0 when it does not say.
+    long long pid(Window window) const {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        long long value = 0;
+        if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format,
+                               &count, &after, &data) == Success &&
+            data != nullptr && type == XA_CARDINAL && format == 32 && count == 1) {
+            // Xlib hands 32-bit items over as longs.
+            value = *reinterpret_cast<const unsigned long*>(data);
+        }
+        if (data != nullptr) {
+            XFree(data);
+        }
+        return value;
     }
 
     bool owned(Window window) const {
@@ -181,12 +202,14 @@ XWindowFinder::Connection* XWindowFinder::connection() {
             m_connection->wmState = XInternAtom(display, "WM_STATE", False);
             m_connection->netWmName = XInternAtom(display, "_NET_WM_NAME", False);
             m_connection->utf8String = XInternAtom(display, "UTF8_STRING", False);
+            m_connection->netWmPid = XInternAtom(display, "_NET_WM_PID", False);
         }
     }
     return m_connection.get();
 }
 
-WindowId XWindowFinder::FindWindowByTitle(const std::string& must, const std::string& mustNot) {
+WindowId XWindowFinder::FindProcessWindow(long long pid, const std::string& must,
+                                          const std::string& mustNot) {
     Connection* x = connection();
     if (x == nullptr) {
         return 0;
@@ -196,7 +219,7 @@ WindowId XWindowFinder::FindWindowByTitle(const std::string& must, const std::st
     // The stacking order runs bottom to top; the topmost match wins.
     for (auto it = topLevels.rbegin(); it != topLevels.rend(); ++it) {
         const Window client = x->clientOf(*it);
-        if (x->owned(client)) {
+        if (pid == 0 || x->pid(client) != pid || x->owned(client)) {
             continue;
         }
         if (TitleMatches(x->title(client), must, mustNot)) {

@@ -17,7 +17,8 @@ public:
     XWindowFinder(const XWindowFinder&) = delete;
     XWindowFinder& operator=(const XWindowFinder&) = delete;
 
-    WindowId FindWindowByTitle(const std::string& must, const std::string& mustNot) override;
+    WindowId FindProcessWindow(long long pid, const std::string& must,
+                               const std::string& mustNot) override;
     bool IsWindow(WindowId window) override;
 
 private:

@@ -2,73 +2,14 @@
 
 #include "DataPath.h"
 #include "FieldReader.h"
+#include "GameFolders.h"
 #include "Text.h"
-
-#include <QString>
 
 #include <algorithm>
 #include <filesystem>
-#include <optional>
 #include <stdexcept>
 
-namespace fs = std::filesystem;
-
 namespace launcher {
-
-namespace {
-
-// The entries of a folder sorted by name, so that "the first" is the same on every run.
-std::vector<fs::directory_entry> sortedEntries(const fs::path& folder) {
-    std::vector<fs::directory_entry> entries;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        entries.push_back(*it);
-    }
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return a.path().filename() < b.path().filename();
-    });
-    return entries;
-}
-
-bool isFolder(const fs::directory_entry& entry) {
-    std::error_code error;
-    return entry.is_directory(error);
-}
-
-bool isFile(const fs::directory_entry& entry) {
-    std::error_code error;
-    return entry.is_regular_file(error);
-}
-
-// The entry of folder named name in any letter case, the exact spelling first.
-std::optional<fs::path> findEntry(const fs::path& folder, const std::string& name,
-                                  bool wantFolder) {
-    const auto fits = [wantFolder](const fs::directory_entry& entry) {
-        return wantFolder ? isFolder(entry) : isFile(entry);
-    };
-    std::error_code error;
-    const fs::directory_entry exact(folder / name, error);
-    if (!error && fits(exact)) {
-        return exact.path();
-    }
-    const std::string upper = UpperCase(name);
-    for (const fs::directory_entry& entry : sortedEntries(folder)) {
-        if (fits(entry) && UpperCase(entry.path().filename().string()) == upper) {
-            return entry.path();
-        }
-    }
-    return std::nullopt;
-}
-
-bool endsWithExe(const std::string& name) {
-    return name.size() > 4 && UpperCase(name.substr(name.size() - 4)) == ".EXE";
-}
-
-} // namespace
-
-std::string UpperCase(const std::string& text) {
-    return QString::fromStdString(text).toUpper().toStdString();
-}
 
 void Catalogue::SetComponentsDir(const std::string& programDir) {
     const std::size_t slash = programDir.rfind('/');
@@ -94,80 +35,52 @@ void Catalogue::LoadGamesFile() {
         } catch (const korvo::FieldReader::Error&) {
             return; // a short last record is dropped
         }
-        game.State = GameExeExists(game.Name) ? kExists : std::string();
+        game.installed = GameExeExists(game.Name);
         Games.push_back(std::move(game));
     }
 }
 
 std::string Catalogue::GameExePath(const std::string& name) const {
-    if (const auto folder = findEntry(m_componentsDir, name, true)) {
-        if (const auto exe = findEntry(*folder, name + ".exe", false)) {
-            return exe->string();
-        }
+    if (const auto game = korvo::findGame(m_componentsDir, name)) {
+        return game->program.string();
     }
     return m_componentsDir + name + "/" + name + ".exe";
 }
 
 std::string Catalogue::ScreenDumpPath(const std::string& name) const {
-    if (const auto folder = findEntry(m_componentsDir, name, true)) {
-        return (*folder / "add" / "screendump.gif").string();
+    if (const auto game = korvo::findGame(m_componentsDir, name)) {
+        return (game->folder / "add" / "screendump.gif").string();
     }
     return m_componentsDir + name + "/add/screendump.gif";
 }
 
 bool Catalogue::GameExeExists(const std::string& name) const {
-    if (name.empty()) {
-        return false;
-    }
-    std::error_code error;
-    return fs::is_regular_file(GameExePath(name), error);
+    return korvo::findGame(m_componentsDir, name).has_value();
 }
 
 void Catalogue::ScanComponentsDir() {
-    std::vector<fs::path> folders;
-    for (const fs::directory_entry& entry : sortedEntries(m_componentsDir)) {
-        if (UpperCase(entry.path().filename().string()).starts_with("KORVO'S ")) {
-            folders.push_back(entry.path());
-        }
-    }
-    for (const fs::path& folder : folders) {
-        std::error_code error;
-        if (!fs::is_directory(folder, error)) {
-            continue; // a plain file named like a game is no game
-        }
-        std::string program;
-        for (const fs::directory_entry& entry : sortedEntries(folder)) {
-            const std::string file = entry.path().filename().string();
-            if (isFile(entry) && endsWithExe(file)) {
-                program = file;
-                break;
-            }
-        }
-        if (program.empty()) {
-            continue; // a folder without a program file holds no game
-        }
-        const std::string name = program.substr(0, program.size() - 4);
-        const std::string upper = UpperCase(name);
+    for (const korvo::GameFolder& folder : korvo::gameFolders(m_componentsDir)) {
+        const std::string upper = korvo::upperCase(folder.game);
         bool known = false;
         for (GameRecord& game : Games) {
-            if (UpperCase(game.Name) == upper) {
-                game.State = kExists;
+            if (korvo::upperCase(game.Name) == upper) {
+                game.installed = true;
                 known = true;
             }
         }
         if (!known && GameCount() < kMaxGames) {
-            Games.push_back({name, {}, kExists});
+            Games.push_back({folder.game, {}, true});
         }
     }
 }
 
 bool Catalogue::NoGamesInstalled() const {
     return std::none_of(Games.begin(), Games.end(),
-                        [](const GameRecord& game) { return game.State == kExists; });
+                        [](const GameRecord& game) { return game.installed; });
 }
 
 int Catalogue::AddNewGameEntry() {
-    Games.push_back({kNewGame, {}, {}});
+    Games.push_back({kNewGame, {}, false});
     return GameCount() - 1;
 }
 

@@ -5,13 +5,13 @@
 
 namespace launcher {
 
-inline const std::string kExists = "Exists";
+// The name of the entry that leads to new games; a catalogue record of that name does too.
 inline const std::string kNewGame = "New Game";
 
 struct GameRecord {
     std::string Name;
     std::string Story;
-    std::string State; // kExists when installed, else empty
+    bool installed = false;
 };
 
 // The table of known games and their install state, rebuilt from the catalogue file
@@ -51,8 +51,5 @@ public:
 private:
     std::string m_componentsDir = "Korvo Game Components/";
 };
-
-// Upper case as the catalogue compares names.
-std::string UpperCase(const std::string& text);
 
 } // namespace launcher

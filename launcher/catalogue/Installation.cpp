@@ -2,6 +2,8 @@
 
 #include "ComponentLock.h"
 #include "DataPath.h"
+#include "GameFolders.h"
+#include "Text.h"
 
 #include <QLockFile>
 #include <QString>
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include <unistd.h>
 
@@ -20,19 +23,6 @@ namespace {
 
 std::string withoutFinalSlash(const std::string& dir) {
     return dir.empty() ? dir : dir.substr(0, dir.size() - 1);
-}
-
-bool holdsProgramFile(const fs::path& folder) {
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        std::error_code ignored;
-        if (name.size() > 4 && UpperCase(name.substr(name.size() - 4)) == ".EXE" &&
-            it->is_regular_file(ignored)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // A downloaded component lies in the components directory; the shipped one in the add/ folder.
@@ -80,7 +70,24 @@ Installation::Installation(InstallationServices services, const Catalogue& catal
 
 Installation::~Installation() = default;
 
-bool Installation::InstallComponent(const std::string& path) {
+SetupOutcome OutcomeOf(korvo::ExitStatus status) {
+    if (status.signalled) {
+        return SetupOutcome::Broken;
+    }
+    switch (status.code) {
+    case 0:
+        return SetupOutcome::Installed;
+    case 1:
+        return SetupOutcome::Failed;
+    case 2:
+        return SetupOutcome::Cancelled;
+    default:
+        return SetupOutcome::Broken;
+    }
+}
+
+bool Installation::InstallComponent(const std::string& path,
+                                    std::function<void(SetupOutcome)> ended) {
     const std::string& componentsDir = m_catalogue.ComponentsDir();
     const korvo::ComponentCheck check = korvo::verifyComponent(path, m_key);
     if (!check.ok) {
@@ -101,7 +108,16 @@ bool Installation::InstallComponent(const std::string& path) {
         failure = "The installer could not be made runnable.";
         makeExecutable(path);
         failure = "The installer did not start.";
-        if (m_services.shell.StartProgram(path, {dir}) == 0) {
+        const auto finished = [this, path, ended = std::move(ended)](korvo::ExitStatus status) {
+            const SetupOutcome outcome = OutcomeOf(status);
+            if (outcome == SetupOutcome::Broken) {
+                reportBroken(path);
+            }
+            if (ended) {
+                ended(outcome);
+            }
+        };
+        if (m_services.programs.start(path, {dir}, finished) == 0) {
             throw std::runtime_error(failure);
         }
         return true;
@@ -113,6 +129,13 @@ bool Installation::InstallComponent(const std::string& path) {
                                   {}});
         return false;
     }
+}
+
+void Installation::reportBroken(const std::string& path) {
+    m_services.messages.Show({kAddFailure + path + "\nThe installer ended before it had finished.",
+                              korvo::MessageIcon::Exclamation,
+                              korvo::MessageButtons::Ok,
+                              {}});
 }
 
 void Installation::refuse(const std::string& path, const std::string& reason) {
@@ -129,18 +152,36 @@ void Installation::refuse(const std::string& path, const std::string& reason) {
 bool Installation::ShippedInstallWanted() const {
     std::error_code error;
     return fs::is_regular_file(korvo::dataPath(kShippedComponents), error) &&
-           !GameEntryPresent(m_catalogue.ComponentsDir());
+           !korvo::holdsAnyGame(m_catalogue.ComponentsDir());
 }
 
-void Installation::StartUpInstall(const std::function<void()>& waitForInstaller,
-                                  const std::function<void()>& doIntro) {
+void Installation::StartUpInstall(std::function<void()> done) {
     if (!ShippedInstallWanted()) {
-        doIntro();
+        done();
         return;
     }
-    waitForInstaller();
-    if (holdStartUpLock()) {
-        InstallComponent(korvo::dataPath(kShippedComponents));
+    m_startUpDone = std::move(done);
+    if (!holdStartUpLock()) {
+        // Another launcher installs into the same folder: its lock goes with its installer.
+        m_lockWait = m_services.timers.make();
+        m_lockWait->start(std::chrono::milliseconds(500), [this] {
+            if (holdStartUpLock()) {
+                endStartUp();
+            }
+        });
+        return;
+    }
+    if (!InstallComponent(korvo::dataPath(kShippedComponents),
+                          [this](SetupOutcome) { endStartUp(); })) {
+        endStartUp();
+    }
+}
+
+void Installation::endStartUp() {
+    m_lockWait.reset();
+    m_startUpLock.reset();
+    if (const std::function<void()> done = std::exchange(m_startUpDone, {})) {
+        done();
     }
 }
 
@@ -155,29 +196,6 @@ bool Installation::holdStartUpLock() {
            m_startUpLock->error() != QLockFile::LockFailedError;
 }
 
-bool Installation::OtherStartUpInstallRunning() {
-    return !holdStartUpLock();
-}
-
-void Installation::EndStartUpInstall() {
-    m_startUpLock.reset();
-}
-
-bool GameEntryPresent(const std::string& componentsDir) {
-    std::error_code error;
-    for (fs::directory_iterator it(componentsDir, error), end; !error && it != end;
-         it.increment(error)) {
-        if (!UpperCase(it->path().filename().string()).starts_with("KORVO'S ")) {
-            continue;
-        }
-        std::error_code ignored;
-        if (!it->is_directory(ignored) || holdsProgramFile(it->path())) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void DeleteDownloadedComponents(const std::string& componentsDir) {
     std::vector<fs::path> files;
     std::error_code error;
@@ -185,7 +203,7 @@ void DeleteDownloadedComponents(const std::string& componentsDir) {
          it.increment(error)) {
         const std::string name = it->path().filename().string();
         std::error_code ignored;
-        if (name.size() >= 4 && UpperCase(name.substr(name.size() - 4)) == ".CMP" &&
+        if (name.size() >= 4 && korvo::upperCase(name.substr(name.size() - 4)) == ".CMP" &&
             !fs::is_directory(it->symlink_status(ignored))) {
             files.push_back(it->path());
         }

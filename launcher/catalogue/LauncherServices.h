@@ -1,9 +1,10 @@
 #pragma once
 
+#include "ChildProgram.h"
 #include "Messages.h"
 #include "Random.h"
-#include "Shell.h"
 #include "SoundBoard.h"
+#include "Timer.h"
 #include "WindowFinder.h"
 
 #include <string>
@@ -44,8 +45,6 @@ public:
 class Screen {
 public:
     virtual ~Screen() = default;
-    // Lets pending window events run (timers, painting, input).
-    virtual void DoEvents() = 0;
     // The width in twips that a game's caption label takes for its text.
     virtual int CaptionWidth(const std::string& caption) const = 0;
 };
@@ -54,7 +53,8 @@ struct LauncherServices {
     korvo::SoundBoard& sound;
     korvo::Random& random;
     korvo::WindowFinder& windows;
-    korvo::Shell& shell;
+    korvo::Programs& programs;
+    korvo::Timers& timers;
     korvo::Messages& messages;
     Screen& screen;
     Dialogs& dialogs;

@@ -195,9 +195,7 @@ void ComponentDownload::ResponseCompleted() {
     if (DownloadOK) {
         lb_Status.Caption = "Installing...";
         changed();
-        if (m_setup.installer.InstallComponent(DownloadFile)) {
-            m_setup.installer.StartInstallWatcher();
-        }
+        m_setup.installer.InstallComponent(DownloadFile);
     }
     Close();
 }

@@ -39,36 +39,24 @@ Logo::Logo(LogoServices services, const std::string& maker)
 void Logo::Form_Load() {
     m_form.Visible = false;
     m_services.catalogue.SetComponentsDir(korvo::programDir());
-    m_services.installation.StartUpInstall([this] { m_form.t_AInstall_PauseEnabled = true; },
-                                           [this] { DoIntro(); });
-}
-
-void Logo::t_AInstall_Pause_Timer() {
-    m_form.t_AInstall_RefreshEnabled = true;
-    m_form.t_AInstall_PauseEnabled = false;
-}
-
-void Logo::t_AInstall_Refresh_Timer() {
-    if (m_services.windows.FindWindowByTitle("korvo's", "help") != 0 ||
-        m_services.installation.OtherStartUpInstallRunning()) {
-        return; // the installer, ours or another launcher's, still works
-    }
-    m_services.installation.EndStartUpInstall();
-    m_form.t_AInstall_RefreshEnabled = false;
-    DoIntro();
+    // The logo stays hidden while the installation runs.
+    m_services.installation.StartUpInstall([this] {
+        DoIntro();
+        if (changed) {
+            changed();
+        }
+    });
 }
 
 void Logo::DoIntro() {
     m_form.FontSize[0] = 1;
     m_form.FontSize[1] = 1;
     m_form.Visible = true;
-    m_services.screen.DoEvents();
     for (std::size_t i = 1; i <= 5; ++i) {
         m_form.pb_Coin[i].Top = m_form.pb_Coin[0].Top;
         m_form.pb_Coin[i].Left = m_form.pb_Coin[0].Left;
         m_form.pb_Coin[i].Visible = false;
     }
-    m_services.screen.DoEvents();
     m_services.sound.PlaySound(kIntroTune, true);
     m_form.t_CoinEnabled = true;
 }
@@ -96,7 +84,6 @@ void Logo::t_Coin_Timer() {
         coin.Left = x + kCoinStep;
         coin.Top = y;
         coin.Visible = true;
-        m_services.screen.DoEvents();
     }
     if (tick == 18) {
         // The coin comes to rest: its resting picture stays drawn on the background.
@@ -120,7 +107,6 @@ void Logo::t_Coin_Timer() {
         }
         return;
     }
-    m_services.screen.DoEvents();
     ++m_tick;
 }
 

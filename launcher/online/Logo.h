@@ -5,9 +5,7 @@
 #include "Installation.h"
 #include "Maker.h"
 #include "MultimediaPlayer.h"
-#include "LauncherServices.h"
 #include "SoundBoard.h"
-#include "WindowFinder.h"
 
 #include <array>
 #include <functional>
@@ -51,20 +49,17 @@ struct LogoForm {
 
     bool t_CoinEnabled = false;
     int t_CoinInterval = 100;
-    bool t_AInstall_PauseEnabled = false;
-    bool t_AInstall_RefreshEnabled = false;
 };
 
 struct LogoServices {
     korvo::MultimediaPlayer& player; // MMControl1, the launcher's one player
     korvo::SoundBoard& sound;        // plays through it
-    korvo::WindowFinder& windows;
-    Screen& screen;
     Installation& installation;
     Catalogue& catalogue;
 };
 
-// The start-up logo: runs the shipped installer at a first start and waits for it, then rolls
+// The start-up logo: runs the shipped installer at a first start and waits for its process to
+// end (or for another launcher's first-start installation, through its lock), then rolls
 // the coin, grows the product's name and spells out the maker's with the start-up tune, and
 // hands over to the main window. Works on plain data; the window shows LogoForm and forwards
 // its timers here.
@@ -80,12 +75,12 @@ public:
 
     // Shows the main window; called at the last tick, once the logo is hidden.
     std::function<void()> showMain;
+    // Called when the logo changes without an event of its window: the installation has ended.
+    std::function<void()> changed;
 
     void Form_Load();
     void DoIntro();
     void t_Coin_Timer();
-    void t_AInstall_Pause_Timer();
-    void t_AInstall_Refresh_Timer();
     // Stops the music and releases the sound device.
     void Form_Unload();
 

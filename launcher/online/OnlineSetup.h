@@ -15,14 +15,12 @@ extern const std::string DownloadHost;
 // path are percent-encoded, so the name always stays one file of the downloads folder.
 std::string DownloadAddress(const std::string& host, const std::string& fileName);
 
-// Runs a downloaded component and watches it; the main window implements it.
+// Runs a downloaded component; the main window implements it, and waits for the installer.
 class ComponentInstaller {
 public:
     virtual ~ComponentInstaller() = default;
     // Checks the component's signature and starts it; true when its installer runs.
     virtual bool InstallComponent(const std::string& path) = 0;
-    // Disables the main window and starts the wait for the installer ("Installing").
-    virtual void StartInstallWatcher() = 0;
 };
 
 // What the online windows need from the program; it lives for the whole run.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Registry.h"
 #include "LauncherServices.h"
+#include "Registry.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PlatformFakes.h"
 #include "LauncherServices.h"
+#include "PlatformFakes.h"
 
 #include <functional>
 #include <string>
@@ -13,18 +13,10 @@ namespace fakes {
 
 class FakeScreen : public launcher::Screen {
 public:
-    void DoEvents() override {
-        ++events;
-        if (onEvents) {
-            onEvents();
-        }
-    }
     // Ten characters take a thousand twips.
     int CaptionWidth(const std::string& caption) const override {
         return static_cast<int>(caption.size()) * 100;
     }
-    int events = 0;
-    std::function<void()> onEvents;
 };
 
 // Counts the uninstall entries written.

@@ -22,11 +22,9 @@ public:
         installed.push_back(path);
         return installSucceeds;
     }
-    void StartInstallWatcher() override { ++watcherStarts; }
 
     std::vector<std::string> installed;
     bool installSucceeds = true;
-    int watcherStarts = 0;
 };
 
 // Gives the list it is told at once; without one it waits, running the window events, until

@@ -1,14 +1,19 @@
 #pragma once
 
+#include "ChildProgram.h"
 #include "Messages.h"
 #include "MultimediaPlayer.h"
 #include "Random.h"
 #include "Shell.h"
 #include "SpritePlayer.h"
+#include "Timer.h"
 #include "WindowFinder.h"
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Test doubles for the platform's services. They record what was asked of them so that tests
@@ -124,17 +129,19 @@ public:
     std::function<void(const korvo::Message&)> onShow;
 };
 
-// The windows of a desktop as a list, topmost first, under the real title rule.
+// The windows of a desktop as a list, topmost first, each with the process that made it, under
+// the real title rule.
 class FakeWindowFinder : public korvo::WindowFinder {
 public:
     struct Window {
         korvo::WindowId id;
         std::string title;
+        long long pid = 0;
     };
-    korvo::WindowId FindWindowByTitle(const std::string& must,
+    korvo::WindowId FindProcessWindow(long long pid, const std::string& must,
                                       const std::string& mustNot) override {
         for (const Window& window : windows) {
-            if (korvo::TitleMatches(window.title, must, mustNot)) {
+            if (window.pid == pid && korvo::TitleMatches(window.title, must, mustNot)) {
                 return window.id;
             }
         }
@@ -149,6 +156,78 @@ public:
         return false;
     }
     std::vector<Window> windows;
+};
+
+// Children that the test ends by hand: each start is recorded with a process id of its own, and
+// end() calls the handler that the program gave.
+class FakePrograms : public korvo::Programs {
+public:
+    struct Child {
+        long long pid;
+        std::string path;
+        std::vector<std::string> arguments;
+        std::function<void(korvo::ExitStatus)> ended;
+    };
+    long long start(const std::string& path, const std::vector<std::string>& arguments,
+                    std::function<void(korvo::ExitStatus)> ended) override {
+        if (!startSucceeds) {
+            return 0;
+        }
+        started.push_back({nextPid, path, arguments, std::move(ended)});
+        return nextPid++;
+    }
+    // Ends the last child started (with a status, or killed by signal when signalled).
+    void end(int code, bool signalled = false) {
+        auto handler = std::exchange(started.back().ended, nullptr);
+        if (handler) {
+            handler({signalled, code});
+        }
+    }
+    std::vector<Child> started;
+    bool startSucceeds = true;
+    long long nextPid = 4242;
+};
+
+// Timers that tick when the test says so.
+class FakeTimers : public korvo::Timers {
+public:
+    class Timer : public korvo::Timer {
+    public:
+        explicit Timer(FakeTimers& owner) : m_owner(owner) { m_owner.live.push_back(this); }
+        ~Timer() override { std::erase(m_owner.live, this); }
+        Timer(const Timer&) = delete;
+        Timer& operator=(const Timer&) = delete;
+        void start(std::chrono::milliseconds interval, std::function<void()> tick) override {
+            this->interval = interval;
+            m_tick = std::move(tick);
+        }
+        void stop() override { m_tick = nullptr; }
+        bool active() const override { return static_cast<bool>(m_tick); }
+        void fire() {
+            if (m_tick) {
+                auto tick = m_tick; // the tick may stop or destroy its timer
+                tick();
+            }
+        }
+        std::chrono::milliseconds interval{0};
+
+    private:
+        FakeTimers& m_owner;
+        std::function<void()> m_tick;
+    };
+    std::unique_ptr<korvo::Timer> make() override { return std::make_unique<Timer>(*this); }
+    // One tick of every running timer.
+    void tick() {
+        for (Timer* timer : std::vector<Timer*>(live)) {
+            if (std::find(live.begin(), live.end(), timer) != live.end()) {
+                timer->fire();
+            }
+        }
+    }
+    bool anyActive() const {
+        return std::any_of(live.begin(), live.end(), [](const Timer* t) { return t->active(); });
+    }
+    std::vector<Timer*> live;
 };
 
 // A fake shell and message box, in use for the object's lifetime.

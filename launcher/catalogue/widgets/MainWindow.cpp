@@ -56,10 +56,7 @@ void showPicture(QLabel& label, const std::string& path) {
 
 } // namespace
 
-MainWindow::MainWindow(ControlPanel& panel)
-    : m_panel(panel), m_tAnimate(new QTimer(this)), m_tPause(new QTimer(this)),
-      m_tShow(new QTimer(this)), m_tInstallPause(new QTimer(this)),
-      m_tInstallRefresh(new QTimer(this)) {
+MainWindow::MainWindow(ControlPanel& panel) : m_panel(panel), m_tAnimate(new QTimer(this)) {
     setObjectName("frm_Main");
     m_client = new QWidget(this);
     m_client->setObjectName("client");
@@ -89,21 +86,9 @@ MainWindow::MainWindow(ControlPanel& panel)
     m_tAnimate->setObjectName("t_Animate");
     m_tAnimate->setInterval(100);
     connect(m_tAnimate, &QTimer::timeout, this,
-            [this] { run([this] { m_panel.t_Animate_Timer(); }); });
-    m_tPause->setObjectName("t_Pause");
-    m_tPause->setInterval(1000);
-    connect(m_tPause, &QTimer::timeout, this, [this] { run([this] { m_panel.t_Pause_Timer(); }); });
-    m_tShow->setObjectName("t_Show");
-    m_tShow->setInterval(500);
-    connect(m_tShow, &QTimer::timeout, this, [this] { run([this] { m_panel.t_Show_Timer(); }); });
-    m_tInstallPause->setObjectName("t_Install_Pause");
-    m_tInstallPause->setInterval(1000);
-    connect(m_tInstallPause, &QTimer::timeout, this,
-            [this] { run([this] { m_panel.t_Install_Pause_Timer(); }); });
-    m_tInstallRefresh->setObjectName("t_Install_Refresh");
-    m_tInstallRefresh->setInterval(500);
-    connect(m_tInstallRefresh, &QTimer::timeout, this,
-            [this] { run([this] { m_panel.t_Install_Refresh_Timer(); }); });
+            [this] { run([this] { m_panel.view().AnimateButtons(); }); });
+    // A program's end changes the window without any event of its own.
+    m_panel.programs().changed = [this] { refresh(); };
     refresh();
 }
 
@@ -138,10 +123,10 @@ void MainWindow::buildMenus() {
     };
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("m_File");
-    action(file, "m_Add", "Add &New Games...", [this] { m_panel.m_Add_Click(); });
-    action(file, "m_Remove", "&Remove Games...", [this] { m_panel.m_Remove_Click(); });
+    action(file, "m_Add", "Add &New Games...", [this] { m_panel.view().RefreshGames(false); });
+    action(file, "m_Remove", "&Remove Games...", [this] { m_panel.programs().RemoveGames(); });
     QAction* refreshGames =
-        action(file, "m_Refresh", "&Refresh", [this] { m_panel.m_Refresh_Click(); });
+        action(file, "m_Refresh", "&Refresh", [this] { m_panel.RefreshView(); });
     refreshGames->setShortcut(Qt::Key_F5);
     file->addSeparator()->setObjectName("m_Spacer0");
     action(file, "m_Exit", "&Exit", [this] { close(); });
@@ -149,10 +134,10 @@ void MainWindow::buildMenus() {
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("m_Help");
     QAction* contents =
-        action(help, "m_Instructions", "&Contents", [this] { m_panel.m_Instructions_Click(); });
+        action(help, "m_Instructions", "&Contents", [this] { m_panel.programs().ShowHelp(); });
     contents->setShortcut(Qt::Key_F1);
     help->addSeparator()->setObjectName("m_Spacer1");
-    action(help, "m_About", "&About Korvo's Control Panel", [this] { m_panel.m_About_Click(); });
+    action(help, "m_About", "&About Korvo's Control Panel", [this] { m_panel.ShowAbout(); });
 }
 
 template <typename Handler> void MainWindow::run(Handler handler) {
@@ -173,7 +158,7 @@ QLabel* MainWindow::gameLabel(int i) const {
 }
 
 void MainWindow::syncButtons() {
-    const MainForm& form = m_panel.form();
+    const MainForm& form = m_panel.view().form();
     while (m_cmdPlay.size() < form.cmd_Play.size()) {
         const auto n = static_cast<int>(m_cmdPlay.size());
         PictureButton* button = makeButton(m_client);
@@ -182,7 +167,7 @@ void MainWindow::syncButtons() {
             const auto it = std::find(m_cmdPlay.begin(), m_cmdPlay.end(), button);
             if (it != m_cmdPlay.end()) {
                 const auto i = static_cast<int>(it - m_cmdPlay.begin());
-                run([this, i] { m_panel.cmd_Play_Click(i); });
+                run([this, i] { m_panel.programs().StartGame(i); });
             }
         });
         m_cmdPlay.push_back(button);
@@ -208,7 +193,8 @@ void MainWindow::syncButtons() {
         button->setText(QString::fromStdString(record.Caption));
         button->setPicturePath(QString::fromStdString(record.Picture));
         button->setFace(colour(record.BackColor));
-        button->setAccessibleName(QString::fromStdString(m_panel.ButtonName(static_cast<int>(i))));
+        button->setAccessibleName(
+            QString::fromStdString(m_panel.view().ButtonName(static_cast<int>(i))));
         button->setVisible(record.Visible);
         const Control& caption = form.lb_Game[i];
         QLabel* label = m_lbGame[i];
@@ -222,7 +208,7 @@ void MainWindow::refresh() {
     if (m_unloaded) {
         return; // closed for good: the handler that closed it (Exit) must not show it again
     }
-    const MainForm& form = m_panel.form();
+    const MainForm& form = m_panel.view().form();
     setWindowTitle(QString::fromStdString(form.Caption));
     syncButtons();
 
@@ -255,10 +241,6 @@ void MainWindow::refresh() {
     }
 
     syncTimer(*m_tAnimate, form.t_AnimateEnabled);
-    syncTimer(*m_tPause, form.t_PauseEnabled);
-    syncTimer(*m_tShow, form.t_ShowEnabled);
-    syncTimer(*m_tInstallPause, form.t_Install_PauseEnabled);
-    syncTimer(*m_tInstallRefresh, form.t_Install_RefreshEnabled);
     if (isEnabled() != form.Enabled) {
         setEnabled(form.Enabled);
     }
@@ -283,9 +265,9 @@ void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !m_unloaded) {
         if (isActiveWindow()) {
-            run([this] { m_panel.Form_Activate(); });
+            run([this] { m_panel.view().form().t_AnimateEnabled = true; });
         } else {
-            run([this] { m_panel.Form_Deactivate(); });
+            run([this] { m_panel.view().form().t_AnimateEnabled = false; });
         }
     }
 }
@@ -293,10 +275,6 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     m_unloaded = true;
     m_tAnimate->stop();
-    m_tPause->stop();
-    m_tShow->stop();
-    m_tInstallPause->stop();
-    m_tInstallRefresh->stop();
     event->accept();
     emit unloaded();
 }
@@ -312,25 +290,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (play != m_cmdPlay.end()) {
         const auto i = static_cast<int>(play - m_cmdPlay.begin());
         if (type == QEvent::MouseMove) {
-            run([this, i] { m_panel.cmd_Play_MouseMove(i); });
+            run([this, i] { m_panel.view().PointerOnButton(i); });
         } else if (type == QEvent::MouseButtonPress) {
             const bool left = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-            run([this, i, left] { m_panel.cmd_Play_MouseDown(i, left); });
+            run([this, left] { m_panel.cmd_Play_MouseDown(left); });
         }
     } else if (frame != m_cmdOtherGames.end()) {
         if (type == QEvent::MouseMove) {
-            run([this] { m_panel.cmd_OtherGames_MouseMove(); });
-        } else if (type == QEvent::MouseButtonPress) {
-            run([this] { m_panel.cmd_OtherGames_MouseDown(); });
+            run([this] { m_panel.view().HideHighlight(); });
         } else {
-            run([this] { m_panel.cmd_OtherGames_MouseUp(); });
+            const bool down = type == QEvent::MouseButtonPress;
+            run([this, down] { m_panel.view().SwitchPressed(down); });
         }
     } else if (type == QEvent::MouseMove) {
-        if (watched == m_client) {
-            run([this] { m_panel.Form_MouseMove(); });
-        } else {
-            run([this] { m_panel.lb_Game_MouseMove(); });
-        }
+        // Over the window's background or a caption.
+        run([this] { m_panel.view().HideHighlight(); });
     }
     // A move that a control has handled must not reach the window behind it as well, which
     // would hide the frame again.
@@ -340,13 +314,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void QtScreen::DoEvents() {
-    if (beforeEvents) {
-        beforeEvents();
-    }
-    QCoreApplication::processEvents();
 }
 
 int QtScreen::CaptionWidth(const std::string& caption) const {

@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include <array>
-#include <functional>
 #include <vector>
 
 class QLabel;
@@ -25,7 +24,7 @@ public:
     // Shows the window and builds the installed view (or the other one, with the welcome tip,
     // when no game is installed).
     void Form_Load();
-    // Copies the panel's data to the widgets: buttons, labels, size, timers, visibility.
+    // Copies the panel's data to the widgets: buttons, labels, size, animation, visibility.
     void refresh();
 
     PictureButton* playButton(int i) const;
@@ -55,10 +54,6 @@ private:
     std::array<PictureButton*, 4> m_cmdOtherGames{};
     QLabel* m_lbOther;
     QTimer* m_tAnimate;
-    QTimer* m_tPause;
-    QTimer* m_tShow;
-    QTimer* m_tInstallPause;
-    QTimer* m_tInstallRefresh;
     int m_raises = 0;
     bool m_unloaded = false;
 };
@@ -66,9 +61,7 @@ private:
 // The window system as the panel sees it.
 class QtScreen : public Screen {
 public:
-    void DoEvents() override;
     int CaptionWidth(const std::string& caption) const override;
-    std::function<void()> beforeEvents; // lets the window show what changed
 };
 
 } // namespace launcher

@@ -47,14 +47,11 @@ QTimer* makeTimer(QObject* parent, const char* name, int interval) {
 
 } // namespace
 
-FrmLogo::FrmLogo(std::unique_ptr<korvo::MultimediaPlayer> player, korvo::WindowFinder& windows,
-                 Screen& screen, Installation& installation, Catalogue& catalogue)
+FrmLogo::FrmLogo(std::unique_ptr<korvo::MultimediaPlayer> player, Installation& installation,
+                 Catalogue& catalogue)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_MMControl1(std::move(player)),
-      m_sound(*m_MMControl1),
-      m_logo({*m_MMControl1, m_sound, windows, screen, installation, catalogue}),
-      m_tCoin(makeTimer(this, "t_Coin", 100)),
-      m_tAInstallPause(makeTimer(this, "t_AInstall_Pause", 1000)),
-      m_tAInstallRefresh(makeTimer(this, "t_AInstall_Refresh", 500)) {
+      m_sound(*m_MMControl1), m_logo({*m_MMControl1, m_sound, installation, catalogue}),
+      m_tCoin(makeTimer(this, "t_Coin", 100)) {
     setObjectName("frm_Logo");
     setFixedSize(toPixels(kLogoWidth), toPixels(kLogoHeight));
     QPalette white = palette();
@@ -82,10 +79,7 @@ FrmLogo::FrmLogo(std::unique_ptr<korvo::MultimediaPlayer> player, korvo::WindowF
     }
 
     connect(m_tCoin, &QTimer::timeout, this, [this] { run([this] { m_logo.t_Coin_Timer(); }); });
-    connect(m_tAInstallPause, &QTimer::timeout, this,
-            [this] { run([this] { m_logo.t_AInstall_Pause_Timer(); }); });
-    connect(m_tAInstallRefresh, &QTimer::timeout, this,
-            [this] { run([this] { m_logo.t_AInstall_Refresh_Timer(); }); });
+    m_logo.changed = [this] { refresh(); };
     // The logo hides itself before the main window shows: a message that the main window puts
     // up at once must not stand beside a logo that is still on screen.
     m_logo.showMain = [this] {
@@ -118,8 +112,6 @@ void FrmLogo::unload() {
     }
     m_unloaded = true;
     m_tCoin->stop();
-    m_tAInstallPause->stop();
-    m_tAInstallRefresh->stop();
     m_logo.Form_Unload();
     close();
 }
@@ -164,8 +156,6 @@ void FrmLogo::refresh() {
         m_lblProduct[2]->raise();
     }
     syncTimer(*m_tCoin, form.t_CoinEnabled, form.t_CoinInterval);
-    syncTimer(*m_tAInstallPause, form.t_AInstall_PauseEnabled, 1000);
-    syncTimer(*m_tAInstallRefresh, form.t_AInstall_RefreshEnabled, 500);
     if (form.Visible && !isVisible() && !m_unloaded) {
         show();
         raise();

@@ -20,8 +20,8 @@ namespace launcher {
 class FrmLogo : public QWidget {
     Q_OBJECT
 public:
-    FrmLogo(std::unique_ptr<korvo::MultimediaPlayer> player, korvo::WindowFinder& windows,
-            Screen& screen, Installation& installation, Catalogue& catalogue);
+    FrmLogo(std::unique_ptr<korvo::MultimediaPlayer> player, Installation& installation,
+            Catalogue& catalogue);
     ~FrmLogo() override;
 
     Logo& logic() { return m_logo; }
@@ -49,8 +49,6 @@ private:
     std::array<QLabel*, 7> m_pbCoin{};
     std::array<QLabel*, 3> m_lblProduct{};
     QTimer* m_tCoin;
-    QTimer* m_tAInstallPause;
-    QTimer* m_tAInstallRefresh;
     std::vector<std::pair<std::string, QPixmap>> m_pictures;
     bool m_unloaded = false;
 };
