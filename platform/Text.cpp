@@ -32,9 +32,18 @@ void appendUtf8(std::string& out, char32_t c) {
 
 std::string upperCase(std::string_view text) {
     std::string upper(text);
-    for (char& c : upper) {
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        const auto c = static_cast<unsigned char>(upper[i]);
         if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
+            upper[i] = static_cast<char>(c - 'a' + 'A');
+        } else if (c == 0xC3 && i + 1 < upper.size()) {
+            // The accented small letters of Latin-1 (U+00E0 to U+00FE but the division sign)
+            // have their capitals 0x20 lower, in as many bytes.
+            const auto next = static_cast<unsigned char>(upper[i + 1]);
+            if (next >= 0xA0 && next <= 0xBE && next != 0xB7) {
+                upper[i + 1] = static_cast<char>(next - 0x20);
+            }
+            ++i;
         }
     }
     return upper;

@@ -10,8 +10,9 @@ std::string fromWindows1252(std::string_view bytes);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string toWindows1252(std::string_view utf8);
 
-// Upper case as the family compares names, titles and keywords: the ASCII letters change and
-// every other byte stays, so positions in the copy are positions in the text.
+// Upper case as the family compares names, titles and keywords (UTF-8): the ASCII letters and the
+// accented letters of Latin-1 change, each into as many bytes, so positions in the copy are
+// positions in the text.
 std::string upperCase(std::string_view text);
 
 // A whole file's bytes; throws std::runtime_error naming the file when it cannot be read.

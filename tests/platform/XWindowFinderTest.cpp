@@ -6,6 +6,9 @@
 
 #include <memory>
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
 namespace {
 korvo::WindowId idOf(const QWidget& widget) {
     return static_cast<korvo::WindowId>(widget.winId());
@@ -16,6 +19,20 @@ std::unique_ptr<QWidget> window(const QString& title) {
     widget->setWindowTitle(title);
     widget->resize(200, 100);
     return widget;
+}
+
+long long self() {
+    return QCoreApplication::applicationPid();
+}
+
+// Makes the window say that another process made it.
+void claimFor(QWidget& widget, long long pid) {
+    Display* display = XOpenDisplay(nullptr);
+    const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", False);
+    const unsigned long value = static_cast<unsigned long>(pid);
+    XChangeProperty(display, widget.winId(), netWmPid, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&value), 1);
+    XCloseDisplay(display);
 }
 
 void showAndWait(QWidget& widget) {
@@ -37,10 +54,23 @@ private slots:
         auto accents = window(QString::fromUtf8("Korvo's Caf\u00e9 Tables"));
         showAndWait(*accents);
         showAndWait(*help); // on top: found unless the must-not part counts
-        QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), idOf(*accents));
-        QCOMPARE(finder.FindWindowByTitle(QString::fromUtf8("CAF\u00c9").toStdString(), ""),
+        QCOMPARE(finder.FindProcessWindow(self(), "korvo's", "help"), idOf(*accents));
+        QCOMPARE(finder.FindProcessWindow(self(), QString::fromUtf8("CAF\u00c9").toStdString(), ""),
                  idOf(*accents));
-        QCOMPARE(finder.FindWindowByTitle("no such window", ""), korvo::WindowId(0));
+        QCOMPARE(finder.FindProcessWindow(self(), "no such window", ""), korvo::WindowId(0));
+    }
+
+    // Another program's window never counts, whatever its title and place.
+    void findsOnlyTheWindowsOfTheProcess() {
+        korvo::XWindowFinder finder;
+        auto ours = window("Korvo's Zeltrix");
+        auto stranger = window("Korvo's notes.txt");
+        showAndWait(*ours);
+        showAndWait(*stranger);
+        claimFor(*stranger, self() + 1);
+        QCOMPARE(finder.FindProcessWindow(self(), "korvo's", "help"), idOf(*ours));
+        QCOMPARE(finder.FindProcessWindow(self() + 1, "korvo's", "help"), idOf(*stranger));
+        QCOMPARE(finder.FindProcessWindow(0, "korvo's", "help"), korvo::WindowId(0));
     }
 
     void skipsOwnedDialogs() {
@@ -54,7 +84,7 @@ private slots:
         QDialog box;
         box.setWindowTitle("Korvo's Message");
         showAndWait(box);
-        QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), korvo::WindowId(0));
+        QCOMPARE(finder.FindProcessWindow(self(), "korvo's", "help"), korvo::WindowId(0));
         QVERIFY(finder.IsWindow(idOf(owned)));
     }
 
@@ -62,12 +92,12 @@ private slots:
         korvo::XWindowFinder finder;
         auto neverShown = window("Korvo's Never Shown");
         neverShown->winId(); // exists, never mapped
-        QCOMPARE(finder.FindWindowByTitle("never shown", ""), idOf(*neverShown));
+        QCOMPARE(finder.FindProcessWindow(self(), "never shown", ""), idOf(*neverShown));
         auto hidden = window("Korvo's Hidden Later");
         showAndWait(*hidden);
         hidden->hide();
         // A window manager gives a withdrawn window back to the root; it is still found.
-        QTRY_COMPARE(finder.FindWindowByTitle("hidden later", ""), idOf(*hidden));
+        QTRY_COMPARE(finder.FindProcessWindow(self(), "hidden later", ""), idOf(*hidden));
         QVERIFY(finder.IsWindow(idOf(*hidden)));
     }
 
@@ -82,7 +112,7 @@ private slots:
         const auto topmostAfterRaising = [&finder](QWidget& widget) {
             widget.activateWindow();
             widget.raise();
-            return finder.FindWindowByTitle("korvo's", "help");
+            return finder.FindProcessWindow(self(), "korvo's", "help");
         };
         QTRY_COMPARE(topmostAfterRaising(*first), idOf(*first));
         QTRY_COMPARE(topmostAfterRaising(*second), idOf(*second));
@@ -97,7 +127,7 @@ private slots:
         QVERIFY(finder.IsWindow(id));
         doomed.reset();
         QTRY_VERIFY(!finder.IsWindow(id));
-        QCOMPARE(finder.FindWindowByTitle("doomed", ""), korvo::WindowId(0));
+        QCOMPARE(finder.FindProcessWindow(self(), "doomed", ""), korvo::WindowId(0));
         QVERIFY(!finder.IsWindow(0));
         QVERIFY(!finder.IsWindow(0x1fffffff)); // an id that names no window: an X error, handled
         QVERIFY(finder.IsWindow(idOf(*window("still works")))); // the connection lives on
