@@ -35,7 +35,9 @@ void RegFunctions::WriteUninstallInfo(const std::string& componentsDir) {
     InitRegKeys();
     CreateNewKey(kUninstallKeyName);
     SetKeyValue(kUninstallKeyName, "DisplayName", kUninstallDisplayName);
-    SetKeyValue(kUninstallKeyName, "UninstallString", componentsDir + "Uninstall Components.exe");
+    // The file that is there: on a file system where letter case matters, "Uninstall
+    // Components.exe" would name nothing.
+    SetKeyValue(kUninstallKeyName, "UninstallString", componentsDir + kUninstallerName);
     WriteDesktopEntry(componentsDir);
 }
 

@@ -146,6 +146,11 @@ first_start() {
     mkdir "$DIR"
     flock "$DIR/.components.lock" sleep 3 &
     HELPER_PIDS="$HELPER_PIDS $!"
+    # Another program's window with a title like the family's stays open throughout: the
+    # launcher waits for its own programs, never for a stranger's window.
+    xmessage -title "Korvo's notes.txt" "a stranger's window" >/dev/null 2>&1 &
+    HELPER_PIDS="$HELPER_PIDS $!"
+    wait_any_title "Korvo's notes.txt"
     start_game
     LAUNCHER=$GAME_PID
     wait_any_title "$SETUP"
@@ -163,7 +168,7 @@ first_start() {
     say "ok: the main window shows Korvo's Zeltrix installed"
     shoot "$MAIN" main
     [ -x "$DIR/uninstall components.exe" ] || fail "the uninstaller was not copied"
-    grep -qF "$DIR/Uninstall Components.exe" "$REGISTRY" && [ -f "$DESKTOP_ENTRY" ] ||
+    grep -qF "$DIR/uninstall components.exe" "$REGISTRY" && [ -f "$DESKTOP_ENTRY" ] ||
         fail "no uninstall entry"
     [ -z "$(find "$DIR" -maxdepth 1 -iname '*.cmp')" ] || fail "a component is left in $DIR"
 }

@@ -56,7 +56,7 @@ private slots:
         // Blanks and all, without quotation marks.
         QCOMPARE(f.value("UninstallString"),
                  std::optional<std::string>(
-                     "/home/ann/My Games/Korvo Game Components/Uninstall Components.exe"));
+                     "/home/ann/My Games/Korvo Game Components/uninstall components.exe"));
         QCOMPARE(QSettings(f.store, QSettings::IniFormat).allKeys().size(), 2);
     }
 
