@@ -36,6 +36,7 @@ long long ChildPrograms::start(const std::string& path, const std::vector<std::s
     std::vector<std::string> words{path};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }

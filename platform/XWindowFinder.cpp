@@ -135,7 +135,7 @@ struct XWindowFinder::Connection {
                                &count, &after, &data) == Success &&
             data != nullptr && type == XA_CARDINAL && format == 32 && count == 1) {
             // Xlib hands 32-bit items over as longs.
-            value = *reinterpret_cast<const unsigned long*>(data);
+            value = static_cast<long long>(*reinterpret_cast<const unsigned long*>(data));
         }
         if (data != nullptr) {
             XFree(data);
