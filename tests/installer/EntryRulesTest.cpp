@@ -1,5 +1,5 @@
 // The rules every archive entry must pass before anything is written.
-#include "Install.h"
+#include "EntryRules.h"
 
 #include <QTest>
 
