@@ -7,13 +7,10 @@
 #include "ComponentLock.h"
 #include "Install.h"
 #include "Manifest.h"
-#include "Registry.h"
-#include "Removal.h"
 
 #include <QTest>
 
 using namespace fixture;
-using Names = std::vector<std::string>;
 
 class UninstallerTest : public QObject {
     Q_OBJECT
