@@ -2,7 +2,7 @@
 // streaming check the installer runs on itself) and as a component's archive, through the entry
 // rules that decide what may be extracted.
 #include "ComponentFile.h"
-#include "Install.h"
+#include "EntryRules.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -74,7 +74,8 @@ std::optional<std::string> gameInFolder(const fs::path& folder) {
 }
 
 std::optional<GameFiles> findGame(const fs::path& componentsDir, const std::string& name) {
-    if (name.empty()) {
+    // A name is one plain name: a path would lead out of the components folder.
+    if (name.find('/') != std::string::npos || !isPlainRelativePath(name, false)) {
         return std::nullopt;
     }
     const auto folder = findEntry(componentsDir, name, true);

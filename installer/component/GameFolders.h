@@ -21,7 +21,8 @@ bool isGameFolderName(std::string_view name);
 std::optional<std::string> gameInFolder(const std::filesystem::path& folder);
 
 // The folder of the game called name and its program file (name + ".exe" inside it), both
-// matched in any letter case, the exact spelling first; nothing when either is missing.
+// matched in any letter case, the exact spelling first; nothing when either is missing or the
+// name is not one plain name.
 struct GameFiles {
     std::filesystem::path folder;
     std::filesystem::path program;

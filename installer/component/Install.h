@@ -1,25 +1,19 @@
 #pragma once
 
 // Installing a component into a components directory: check its signature, check every entry
-// of its archive, extract it into a temporary folder inside the components directory, write the
-// manifest, and put the game folder in place. A failure at any step leaves the components
-// directory as it was (the lock file aside).
+// of its archive (EntryRules.h), extract it into a temporary folder inside the components
+// directory, write the manifest, and put the game folder in place. A failure at any step leaves
+// the components directory as it was (the lock file aside).
 //
 // Placing: when the game folder does not exist, the finished folder is renamed into place in one
 // step. When it exists (a user's own files left after a removal, or an earlier installation),
-// the new files are moved in one by one:
-//   - a folder joins the existing folder of that name;
-//   - a file replaces a same-named file that the existing manifest names (the earlier
-//     installation's);
-//   - anything else in the way (a file the user made, or an entry of another kind) is kept
-//     under a new name, "<name>.kept" (or ".kept2", ...), so nothing the user had is lost;
-// and the new manifest names what both installations created. If a move fails, the moves done
-// so far are undone in reverse order.
+// the new files are merged into it (Merge.h): a file the earlier installation made is replaced,
+// anything else of the user's is kept, and the new manifest names what both installations
+// created.
 // Nothing is ever followed through a symbolic link: each folder is opened without following
 // links, and every name is created inside an open folder.
 
 #include "ComponentFile.h"
-#include "GameFolders.h"
 
 #include <chrono>
 #include <cstdint>
@@ -29,34 +23,6 @@
 #include <string_view>
 
 namespace korvo {
-
-// An archive entry as the rules see it.
-struct ArchiveEntry {
-    enum class Type { File, Folder, Symlink, HardLink, Special };
-    std::string path;
-    Type type = Type::File;
-    std::string linkTarget; // symbolic and hard links
-};
-
-// The rules that every entry of a component's archive must pass, checked in archive order: a
-// relative path of plain names below one top-level folder whose name is a game folder's; no
-// devices, pipes or sockets; links that stay inside the game folder. A symbolic link's target
-// is "../" repeated at most as deep as the link lies below the game folder, then plain names; a
-// hard link names an entry of the game folder.
-class EntryRules {
-public:
-    // Empty when the entry may be extracted, else why not.
-    std::string check(const ArchiveEntry& entry);
-    // The top-level folder, once the first entry has passed.
-    const std::string& gameFolder() const { return m_gameFolder; }
-
-private:
-    std::string m_gameFolder;
-};
-
-// Reads an archive held in memory and checks each entry with EntryRules; the first reason for
-// refusing it, or empty. Nothing is written.
-std::string checkArchive(const void* data, std::size_t size);
 
 struct InstallHooks {
     std::function<void(const std::string& gameFolder)> named; // once the game is known

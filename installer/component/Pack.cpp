@@ -1,5 +1,7 @@
 #include "Pack.h"
 
+#include "GameFolders.h"
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -85,6 +87,10 @@ std::vector<std::filesystem::path> packComponent(const std::filesystem::path& se
         (folder.has_filename() ? folder : folder.parent_path()).filename().string();
     if (!fs::is_directory(folder)) {
         throw std::runtime_error(gameFolder.string() + " is not a folder.");
+    }
+    // Else every installer would refuse the component.
+    if (!isGameFolderName(game)) {
+        throw std::runtime_error(game + " is not named like a game folder (\"Korvo's ...\").");
     }
     std::vector<fs::path> inside;
     for (auto it = fs::recursive_directory_iterator(folder);

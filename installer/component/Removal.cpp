@@ -1,7 +1,6 @@
 #include "Removal.h"
 
 #include "Folders.h"
-#include "Install.h"
 #include "Manifest.h"
 #include "SystemError.h"
 

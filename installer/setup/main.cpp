@@ -1,33 +1,25 @@
 // The setup program: the head of every component file. Started with the components directory as
 // its one argument, it checks its own file's signature and installs the game it carries.
+//
+// Its exit status tells the launcher how it ended:
+//   0  installed;
+//   1  failed, after its window showed why (the user closed it);
+//   2  cancelled by the user (Cancel, Escape, the window's close box), or by SIGTERM, SIGINT or
+//      SIGHUP while working; the temporary folder goes as after the Cancel button.
 #include "FrmSetup.h"
 #include "Install.h"
+#include "StopSignals.h"
 
 #include <QApplication>
 #include <QMetaObject>
 #include <QTimer>
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <thread>
 
-namespace {
-
-// A stop asked by the system (log-out, kill) cancels like the Cancel button, so the temporary
-// folder goes too.
-std::atomic<bool> g_stopAsked = false;
-
-void askStop(int) {
-    g_stopAsked = true;
-}
-
-} // namespace
-
 int main(int argc, char* argv[]) {
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        std::signal(signal, askStop);
-    }
+    korvo::catchStopSignals();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Korvo's Game Components Setup");
     korvo::FrmSetup window;
@@ -45,7 +37,7 @@ int main(int argc, char* argv[]) {
     std::atomic<bool> working = false;
     QTimer stopWatch;
     QObject::connect(&stopWatch, &QTimer::timeout, [&] {
-        if (g_stopAsked) {
+        if (korvo::stopAsked()) {
             cancelled = true;
             if (!working) {
                 window.done(QDialog::Rejected);
@@ -90,6 +82,7 @@ int main(int argc, char* argv[]) {
                     status = 0;
                     window.accept();
                 } else if (cancelled) {
+                    status = 2;
                     window.done(QDialog::Rejected); // the user asked for it: nothing more to say
                 } else {
                     fail(QString::fromStdString(result.reason));

@@ -1,18 +1,27 @@
 // "uninstall components.exe": removes the installed games of the components directory that
 // holds it. Started with "CP" by the launcher and without an argument by the desktop's software
 // menu; both do the same.
+//
+// Its exit status tells the launcher how it ended:
+//   0  the games were removed, or there were none to remove;
+//   1  failed, after its window showed why (the user closed it);
+//   2  closed without removing anything (Cancel, Escape, the window's close box, SIGTERM, SIGINT
+//      or SIGHUP). A stop asked while games are being removed waits until they are.
 #include "FrmUninstall.h"
 #include "Registry.h"
 #include "Removal.h"
+#include "StopSignals.h"
 #include "Uninstaller.h"
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <cstdio>
 #include <thread>
 
 int main(int argc, char* argv[]) {
+    korvo::catchStopSignals();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Korvo's Game Components - Uninstall");
     korvo::Registry registry;
@@ -31,7 +40,7 @@ int main(int argc, char* argv[]) {
         failure = QString::fromStdString(error.what());
     }
     korvo::FrmUninstall window(games, shownDir);
-    int status = 0;
+    int status = games.empty() ? 0 : 2;
     auto fail = [&](const QString& reason) {
         status = 1;
         window.showFailure(reason);
@@ -56,6 +65,7 @@ int main(int argc, char* argv[]) {
             });
             QMetaObject::invokeMethod(&window, [&, result] {
                 if (result.ok) {
+                    status = 0;
                     window.accept();
                 } else {
                     fail(QString::fromStdString(result.reason));
@@ -63,6 +73,14 @@ int main(int argc, char* argv[]) {
             });
         });
     };
+    // A stop closes the window as Cancel does, so not while games are being removed.
+    QTimer stopWatch;
+    QObject::connect(&stopWatch, &QTimer::timeout, [&window] {
+        if (korvo::stopAsked()) {
+            window.close();
+        }
+    });
+    stopWatch.start(100);
     window.show();
     QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
     QApplication::exec();

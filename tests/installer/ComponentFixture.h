@@ -17,7 +17,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 

@@ -1,5 +1,5 @@
 // The rules every archive entry must pass before anything is written.
-#include "Install.h"
+#include "EntryRules.h"
 
 #include <QTest>
 
@@ -22,10 +22,6 @@ private slots:
         };
         row("first folder a game's in any letter case", {"KORVO'S x/a", Type::File, {}}, "", true);
         row("first folder not a game's", {"home/", Type::Folder, {}}, "not a game's", true);
-        row("first folder nothing after Korvo's", {"Korvo's /", Type::Folder, {}}, "not a game's",
-            true);
-        row("first folder without the blank", {"Korvo'sX/", Type::Folder, {}}, "not a game's",
-            true);
         row("two dots inside a name", {"Korvo's X/a..b", Type::File, {}}, "");
         row("link up two levels", {"Korvo's X/a/b/l", Type::Symlink, "../../c/d"}, "");
         row("absolute path", {"/etc/passwd", Type::File, {}}, "absolute");

@@ -7,13 +7,10 @@
 #include "ComponentLock.h"
 #include "Install.h"
 #include "Manifest.h"
-#include "Registry.h"
-#include "Removal.h"
 
 #include <QTest>
 
 using namespace fixture;
-using Names = std::vector<std::string>;
 
 class UninstallerTest : public QObject {
     Q_OBJECT
@@ -125,9 +122,6 @@ private slots:
         if (another) {
             install({folder("Korvo's Two/"), file("Korvo's Two/Korvo's Two.exe")});
         }
-        // Neither a folder without a manifest nor a link is an installed game.
-        fs::create_directory(m_place.componentsDir / "Korvo's Copied");
-        fs::create_directory_symlink(game(), m_place.componentsDir / "Korvo's Link");
         const auto result = remove();
         QVERIFY2(result.ok && result.cleanedUp == !another, result.reason.c_str());
         const auto entry = m_registry->QueryValue(korvo::RegistryRoot::LocalMachine,
@@ -136,12 +130,6 @@ private slots:
                      (fs::exists(m_place.desktopEntry) ? "d" : ""),
                  left);
         QVERIFY(!fs::exists(game())); // gone with what it held
-    }
-
-    void nothingToRemoveStillTakesTheUninstaller() {
-        fs::remove_all(game());
-        const auto result = korvo::removeGames(m_place, {});
-        QVERIFY(result.ok && result.cleanedUp && !fs::exists(m_place.self));
     }
 
     void waitsForAnInstallationAndGivesUpClearly() {
