@@ -11,6 +11,9 @@ ControlPanel::ControlPanel(LauncherServices services, Catalogue& catalogue,
 void ControlPanel::Form_Load() {
     m_view.form().Visible = true;
     m_view.RefreshGames(true);
+}
+
+void ControlPanel::Welcome() {
     if (!m_catalogue.ShowingInstalled) {
         m_services.messages.Show({kWelcomeTip, korvo::MessageIcon::Information,
                                   korvo::MessageButtons::Ok, kWelcomeTitle});

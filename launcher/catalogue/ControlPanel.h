@@ -20,8 +20,10 @@ public:
     const GameView& view() const { return m_view; }
     StartedPrograms& programs() { return m_programs; }
 
-    // Shows the installed view, or the other one with the welcome tip when nothing is installed.
+    // Shows the installed view, or the other one when nothing is installed.
     void Form_Load();
+    // The tip for a player who has no game yet; once the window shows.
+    void Welcome();
     void cmd_Play_MouseDown(bool leftButton);
     // The view switch: the other view, unless it would be the installed one and nothing is.
     void cmd_OtherGames_Click();

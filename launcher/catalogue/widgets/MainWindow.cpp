@@ -147,6 +147,7 @@ template <typename Handler> void MainWindow::run(Handler handler) {
 
 void MainWindow::Form_Load() {
     run([this] { m_panel.Form_Load(); });
+    run([this] { m_panel.Welcome(); });
 }
 
 PictureButton* MainWindow::playButton(int i) const {
