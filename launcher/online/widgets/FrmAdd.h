@@ -46,8 +46,9 @@ private:
     QPushButton* m_cmdCancel;
 };
 
-// Once the calling window has gone, opens the download window for a component file of the
-// server, writing it into the components folder; modal, owned by the main window.
+// Opens the download window for a component file of the server, writing it into the components
+// folder: application-modal, owned by the main window, destroyed when it closes. The window
+// that asks for it has closed itself first.
 void OpenDownloadWindow(QWidget* mainWindow, const OnlineSetup& setup, const std::string& fileName);
 
 } // namespace launcher
