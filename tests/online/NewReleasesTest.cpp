@@ -37,7 +37,6 @@ private slots:
         QTest::newRow("text around the records, FILE: anywhere after the comma")
             << QByteArray("New games!\nNAME:A, new! FILE:a.cmp\n-- the end --")
             << Releases{{"A", "a.cmp"}};
-        QTest::newRow("an error page") << QByteArray("<html>Not Found</html>\n") << Releases{};
         QTest::newRow("no comma") << QByteArray("NAME:A,FILE:a.cmp\nNAME:B FILE:b.cmp\n")
                                   << Releases{{"A", "a.cmp"}};
         QTest::newRow("no line feed")

@@ -80,12 +80,12 @@ void FrmNew::LoadTheList() {
     if (m_fetch || m_closed) {
         return;
     }
-    m_fetch = m_setup.http.FetchText(DownloadAddress(m_setup.downloadHost, "newreleases.txt"),
-                                     m_setup.listTimeout, [this](std::optional<std::string> text) {
-                                         m_fetch.reset();
-                                         m_list.LoadTheList(text);
-                                         refresh();
-                                     });
+    const std::string address = DownloadAddress(m_setup.downloadHost, "newreleases.txt");
+    m_fetch = m_setup.http.FetchText(address, m_setup.listTimeout, [this](const auto& text) {
+        m_fetch.reset();
+        m_list.LoadTheList(text);
+        refresh();
+    });
 }
 
 void FrmNew::cmd_Download_Click() {
