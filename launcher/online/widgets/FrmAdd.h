@@ -22,8 +22,6 @@ public:
     void SetDownloadFile(const std::string& path) { m_logic.DownloadFile = path; }
     void SetDownloadURL(const std::string& address) { m_logic.DownloadURL = address; }
 
-    const ComponentDownload& logic() const { return m_logic; }
-
     void reject() override;
 
 protected:

@@ -21,8 +21,6 @@ class FrmNew : public QDialog {
 public:
     FrmNew(const OnlineSetup& setup, QWidget* owner);
 
-    const NewGamesList& list() const { return m_list; }
-
     void done(int result) override;
 
 protected:
