@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,18 +9,18 @@
 
 namespace korvo {
 
-// The states a transfer reports, numbered as the program has always numbered them.
-enum TransferState : int {
-    kResponseReceived = 8, // the status and the headers are in; the body follows
-    kRequestFailed = 11,
-    kResponseCompleted = 12, // the whole body has been delivered
+// The states a transfer reports.
+enum class TransferState {
+    ResponseReceived, // the status and the headers are in; the body follows
+    RequestFailed,
+    ResponseCompleted, // the whole body has been delivered
 };
 
 // What a streaming GET tells its receiver, on the window thread.
 class TransferEvents {
 public:
     virtual ~TransferEvents() = default;
-    virtual void StateChanged(int state) = 0;
+    virtual void StateChanged(TransferState state) = 0;
     // A piece of the body as it arrives; the bytes are valid during the call only.
     virtual void DataArrived(std::string_view bytes) = 0;
 };
@@ -38,17 +39,24 @@ public:
     virtual void Cancel() = 0;
 };
 
-// HTTP GET as the launcher uses it.
+// A text on its way. Destroying it aborts the fetch: its receiver is not called afterwards.
+class Fetch {
+public:
+    virtual ~Fetch() = default;
+};
+
+// HTTP GET as the launcher uses it. The client outlives the fetches and transfers it starts.
 class HttpClient {
 public:
+    // The whole body of a small text, or nothing when the request fails, takes longer than the
+    // time-out or answers with a status other than 2xx.
+    using FetchDone = std::function<void(std::optional<std::string> text)>;
+
     virtual ~HttpClient() = default;
-    // The whole body of a small text. Waits running the window events, so windows paint and
-    // answer the user meanwhile. Nothing when the request fails, takes longer than the time-out,
-    // answers with a status other than 2xx, or is aborted.
-    virtual std::optional<std::string> FetchText(const std::string& address,
-                                                 std::chrono::milliseconds timeout) = 0;
-    // Ends a FetchText that is waiting (called from a window event while it waits).
-    virtual void AbortFetch() = 0;
+    // Starts fetching a small text. `done` is called once, from the event loop and never from
+    // inside FetchText, unless the fetch is destroyed first; it may destroy the fetch.
+    virtual std::unique_ptr<Fetch> FetchText(const std::string& address,
+                                             std::chrono::milliseconds timeout, FetchDone done) = 0;
     // Starts a GET that delivers the body as it arrives. The time-out ends a transfer during
     // which nothing at all arrives for that long, also before the response has begun.
     virtual std::unique_ptr<Transfer> StartDownload(const std::string& address,

@@ -40,7 +40,7 @@ ComponentDownload::ComponentDownload(const OnlineSetup& setup)
 
 ComponentDownload::~ComponentDownload() {
     // A window closed in any other way still leaves no partial file behind.
-    if (!Closed) {
+    if (m_state != DownloadState::Closed) {
         Abandon();
     }
 }
@@ -51,13 +51,13 @@ void ComponentDownload::Form_Load() {
     BarWidth = 0;
     pb_Bar.Width = 0;
     lb_Progress.Caption = "Connecting to website...";
-    RequestActive = true;
+    m_state = DownloadState::Connecting;
     changed();
     m_inet1 = m_setup.http.StartDownload(DownloadURL, *this, m_setup.downloadTimeout);
 }
 
 void ComponentDownload::cmd_Cancel_Click() {
-    if (Closed) {
+    if (m_state == DownloadState::Closed) {
         return;
     }
     Abandon();
@@ -78,18 +78,18 @@ std::int64_t ComponentDownload::GetFileSize() const {
     return size;
 }
 
-void ComponentDownload::StateChanged(int state) {
-    if (Closed) {
+void ComponentDownload::StateChanged(korvo::TransferState state) {
+    if (!transferring()) {
         return;
     }
     try {
         switch (state) {
-        case korvo::kResponseReceived:
-            if (RequestActive) {
+        case korvo::TransferState::ResponseReceived:
+            if (m_state == DownloadState::Connecting) {
                 ResponseReceived();
             }
             break;
-        case korvo::kRequestFailed:
+        case korvo::TransferState::RequestFailed:
             if (m_inet1 && m_inet1->StillExecuting()) {
                 lb_Progress.Caption = "Connection reset. Cancelling request...";
                 cmd_Cancel_Enabled = false;
@@ -98,12 +98,8 @@ void ComponentDownload::StateChanged(int state) {
                 FailurePath();
             }
             break;
-        case korvo::kResponseCompleted:
-            if (RequestActive) {
-                ResponseCompleted();
-            }
-            break;
-        default:
+        case korvo::TransferState::ResponseCompleted:
+            ResponseCompleted();
             break;
         }
     } catch (const std::exception&) {
@@ -122,7 +118,7 @@ void ComponentDownload::ResponseReceived() {
     if (m_size == 0) {
         throw std::runtime_error("the server announced an empty file");
     }
-    DownloadOK = true;
+    m_state = DownloadState::Receiving;
     m_counter = 0;
     m_received = 0;
     const fs::path file(DownloadFile);
@@ -138,11 +134,11 @@ void ComponentDownload::ResponseReceived() {
 }
 
 void ComponentDownload::DataArrived(std::string_view bytes) {
-    if (Closed || !RequestActive || bytes.empty()) {
+    if (!transferring() || bytes.empty()) {
         return;
     }
     try {
-        if (!m_file.is_open()) {
+        if (m_state == DownloadState::Connecting) {
             ResponseReceived();
         }
         m_file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -177,7 +173,7 @@ void ComponentDownload::CountChunks(std::int64_t counter) {
 }
 
 void ComponentDownload::ResponseCompleted() {
-    if (!m_file.is_open()) {
+    if (m_state == DownloadState::Connecting) {
         ResponseReceived();
     }
     if (m_received % kChunk >= 2) {
@@ -192,24 +188,22 @@ void ComponentDownload::ResponseCompleted() {
     }
     fs::rename(TemporaryFile(), DownloadFile);
     m_writing = false;
-    if (DownloadOK) {
-        lb_Status.Caption = "Installing...";
-        changed();
-        m_setup.installer.InstallComponent(DownloadFile);
-    }
+    m_state = DownloadState::Installing;
+    lb_Status.Caption = "Installing...";
+    changed();
+    m_setup.installer.InstallComponent(DownloadFile);
     Close();
 }
 
 void ComponentDownload::FailurePath() {
     // Everything stops before the message is shown, so nothing arrives while it is open.
     Abandon();
+    m_state = DownloadState::Failed;
     korvo::PlatformMessage(DownloadFailureMessage(), korvo::MessageIcon::Exclamation);
     Close();
 }
 
 void ComponentDownload::Abandon() {
-    DownloadOK = false;
-    RequestActive = false;
     if (m_inet1) {
         m_inet1->Cancel();
     }
@@ -224,7 +218,7 @@ void ComponentDownload::Abandon() {
 }
 
 void ComponentDownload::Close() {
-    Closed = true;
+    m_state = DownloadState::Closed;
     changed();
 }
 

@@ -15,6 +15,15 @@ namespace launcher {
 // The text shown when a download fails, naming the address users write to.
 std::string DownloadFailureMessage();
 
+// Where a download window is, from Form_Load on.
+enum class DownloadState {
+    Connecting, // the request is out; no answer yet
+    Receiving,  // the body goes into the temporary file as it arrives
+    Installing, // the file is complete and handed to the installer
+    Failed,     // everything has stopped and the user is being told; the window closes next
+    Closed,     // the window is to close: installed, cancelled or failed; never left
+};
+
 // The download window as plain data: fetches DownloadURL into DownloadFile, shows the progress
 // in its controls (twips) and hands the file to the installer. The body goes to a temporary
 // file beside DownloadFile as it arrives and takes its name only once complete, so no partial
@@ -36,23 +45,20 @@ public:
     // The bar's width as computed, before the box clips it.
     float BarWidth = 0;
 
-    bool RequestActive = false;
-    bool DownloadOK = false;
-    // The window is to close; set once, never cleared.
-    bool Closed = false;
-    // Called after every change of the controls or of Closed.
+    // Called after every change of the controls or of the state to Closed.
     std::function<void()> onChanged;
 
     // Starts the transfer; DownloadURL and DownloadFile must be set.
     void Form_Load();
     void cmd_Cancel_Click();
 
-    void StateChanged(int state) override;
+    void StateChanged(korvo::TransferState state) override;
     void DataArrived(std::string_view bytes) override;
 
     // CONTENT-LENGTH as a number; 1 when the header is absent or empty. Throws when it is not a
     // whole number.
     std::int64_t GetFileSize() const;
+    DownloadState state() const { return m_state; }
     // Whole chunks of 1024 bytes counted so far.
     std::int64_t Counter() const { return m_counter; }
     // Where the body is written until it is complete.
@@ -68,7 +74,13 @@ private:
     void Close();
     void changed();
 
+    // Whether the transfer's events still count.
+    bool transferring() const {
+        return m_state == DownloadState::Connecting || m_state == DownloadState::Receiving;
+    }
+
     const OnlineSetup& m_setup;
+    DownloadState m_state = DownloadState::Connecting;
     std::unique_ptr<korvo::Transfer> m_inet1;
     std::ofstream m_file;
     std::int64_t m_size = 1;

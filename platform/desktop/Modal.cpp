@@ -6,16 +6,36 @@
 
 namespace korvo {
 
+namespace {
+
+void giveFocusBack(QWidget* window) {
+    if (window == nullptr) {
+        return;
+    }
+    window->activateWindow();
+    if (QWidget* focus = window->focusWidget()) {
+        focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
+} // namespace
+
 int showModal(QDialog& dialog) {
     QPointer<QWidget> active = QApplication::activeWindow();
     const int result = dialog.exec();
-    if (active) {
-        active->activateWindow();
-        if (QWidget* focus = active->focusWidget()) {
-            focus->setFocus(Qt::ActiveWindowFocusReason);
-        }
-    }
+    giveFocusBack(active);
     return result;
+}
+
+void openModal(QDialog& dialog) {
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    QObject::connect(&dialog, &QDialog::finished, &dialog, [active] {
+        if (active && active->isVisible()) {
+            giveFocusBack(active);
+        }
+    });
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
 }
 
 } // namespace korvo

@@ -4,9 +4,14 @@ class QDialog;
 
 namespace korvo {
 
-// Shows a dialog modally and afterwards gives the keyboard focus back to the window that was
-// active before, so that the game's keys work at once: without a window manager nobody else
-// hands the focus back.
+// Both give the keyboard focus back, once the dialog has closed, to the window that was active
+// before (when it is still shown), so that its keys work at once: without a window manager
+// nobody else may hand it back.
+
+// Shows a dialog modally and waits until it closes.
 int showModal(QDialog& dialog);
+
+// Shows a dialog application-modal and returns at once.
+void openModal(QDialog& dialog);
 
 } // namespace korvo

@@ -1,9 +1,9 @@
 #include "QtHttpClient.h"
 
-#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
@@ -55,7 +55,7 @@ public:
         QObject::connect(reply, &QNetworkReply::readyRead, &m_context, [this] { deliver(); });
         QObject::connect(reply, &QNetworkReply::errorOccurred, &m_context, [this] {
             // Reported while the reply still runs; its end follows as a second failure.
-            m_events.StateChanged(kRequestFailed);
+            m_events.StateChanged(TransferState::RequestFailed);
         });
         QObject::connect(reply, &QNetworkReply::finished, &m_context, [this] { finish(); });
     }
@@ -106,7 +106,7 @@ private:
         m_reply->setReadBufferSize(kReadBuffer);
         m_status = statusOf(*m_reply);
         m_headers = m_reply->rawHeaderPairs();
-        m_events.StateChanged(kResponseReceived);
+        m_events.StateChanged(TransferState::ResponseReceived);
     }
 
     // Hands on everything that has arrived; stops when the receiver cancels.
@@ -130,7 +130,8 @@ private:
         QObject::disconnect(m_reply, nullptr, &m_context, nullptr);
         const bool whole =
             m_reply->error() == QNetworkReply::NoError && isWhole(*m_reply, m_delivered);
-        m_events.StateChanged(whole ? kResponseCompleted : kRequestFailed);
+        m_events.StateChanged(whole ? TransferState::ResponseCompleted
+                                    : TransferState::RequestFailed);
     }
 
     // The reply's connections end with the transfer.
@@ -144,57 +145,82 @@ private:
     QList<QNetworkReply::RawHeaderPair> m_headers;
 };
 
+// A text fetched whole within its time; the reply goes with the fetch.
+class QtFetch : public Fetch {
+public:
+    QtFetch(QNetworkReply* reply, std::chrono::milliseconds timeout, HttpClient::FetchDone done)
+        : m_reply(reply), m_done(std::move(done)) {
+        QObject::connect(reply, &QNetworkReply::readyRead, &m_context, [this] { read(); });
+        QObject::connect(reply, &QNetworkReply::finished, &m_context, [this] { finish(); });
+        m_deadline.setSingleShot(true);
+        QObject::connect(&m_deadline, &QTimer::timeout, &m_context, [this] { end(std::nullopt); });
+        m_deadline.start(timeout);
+        if (reply->isFinished()) { // the answer still comes from the event loop
+            QMetaObject::invokeMethod(
+                &m_context, [this] { finish(); }, Qt::QueuedConnection);
+        }
+    }
+
+    ~QtFetch() override { stop(); }
+
+private:
+    void read() {
+        if (!m_reply) {
+            return;
+        }
+        m_body += m_reply->readAll();
+        if (m_body.size() > QtHttpClient::kMaxTextBytes) {
+            end(std::nullopt);
+        }
+    }
+
+    void finish() {
+        if (!m_reply) {
+            return;
+        }
+        if (m_reply->isOpen()) {
+            m_body += m_reply->readAll();
+        }
+        const bool ok =
+            m_reply->error() == QNetworkReply::NoError && isSuccess(statusOf(*m_reply)) &&
+            m_body.size() <= QtHttpClient::kMaxTextBytes && isWhole(*m_reply, m_body.size());
+        end(ok ? std::optional(m_body.toStdString()) : std::nullopt);
+    }
+
+    // The receiver may destroy the fetch: nothing of it is touched after the call.
+    void end(std::optional<std::string> text) {
+        stop();
+        const HttpClient::FetchDone done = std::move(m_done);
+        done(std::move(text));
+    }
+
+    void stop() {
+        m_deadline.stop();
+        if (m_reply) {
+            QObject::disconnect(m_reply, nullptr, &m_context, nullptr);
+            m_reply->abort();
+            m_reply->deleteLater();
+            m_reply = nullptr;
+        }
+    }
+
+    // The reply's and the deadline's connections end with the fetch.
+    QObject m_context;
+    QTimer m_deadline;
+    QPointer<QNetworkReply> m_reply;
+    HttpClient::FetchDone m_done;
+    QByteArray m_body;
+};
+
 } // namespace
 
 QtHttpClient::QtHttpClient() : m_manager(std::make_unique<QNetworkAccessManager>()) {}
 
-QtHttpClient::~QtHttpClient() {
-    AbortFetch();
-}
+QtHttpClient::~QtHttpClient() = default;
 
-std::optional<std::string> QtHttpClient::FetchText(const std::string& address,
-                                                   std::chrono::milliseconds timeout) {
-    if (m_fetch) {
-        return std::nullopt; // one list at a time
-    }
-    QNetworkReply* reply = m_manager->get(requestFor(address));
-    m_fetch = reply;
-    QByteArray body;
-    bool tooLong = false;
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
-    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
-        body += reply->readAll();
-        if (body.size() > kMaxTextBytes) {
-            tooLong = true;
-            reply->abort();
-        }
-    });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    deadline.start(timeout);
-    if (!reply->isFinished()) {
-        loop.exec();
-    }
-    if (reply->isOpen()) {
-        body += reply->readAll();
-    }
-    const bool ok = reply->error() == QNetworkReply::NoError && isSuccess(statusOf(*reply)) &&
-                    !tooLong && body.size() <= kMaxTextBytes && isWhole(*reply, body.size());
-    m_fetch = nullptr;
-    QObject::disconnect(reply, nullptr, nullptr, nullptr);
-    reply->deleteLater();
-    if (!ok) {
-        return std::nullopt;
-    }
-    return body.toStdString();
-}
-
-void QtHttpClient::AbortFetch() {
-    if (m_fetch) {
-        m_fetch->abort();
-    }
+std::unique_ptr<Fetch> QtHttpClient::FetchText(const std::string& address,
+                                               std::chrono::milliseconds timeout, FetchDone done) {
+    return std::make_unique<QtFetch>(m_manager->get(requestFor(address)), timeout, std::move(done));
 }
 
 std::unique_ptr<Transfer> QtHttpClient::StartDownload(const std::string& address,

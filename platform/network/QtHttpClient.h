@@ -2,12 +2,11 @@
 
 #include "Http.h"
 
-#include <QPointer>
+#include <QtGlobal>
 
 #include <memory>
 
 class QNetworkAccessManager;
-class QNetworkReply;
 
 namespace korvo {
 
@@ -17,9 +16,8 @@ public:
     QtHttpClient();
     ~QtHttpClient() override;
 
-    std::optional<std::string> FetchText(const std::string& address,
-                                         std::chrono::milliseconds timeout) override;
-    void AbortFetch() override;
+    std::unique_ptr<Fetch> FetchText(const std::string& address, std::chrono::milliseconds timeout,
+                                     FetchDone done) override;
     std::unique_ptr<Transfer> StartDownload(const std::string& address, TransferEvents& events,
                                             std::chrono::milliseconds timeout) override;
 
@@ -28,7 +26,6 @@ public:
 
 private:
     std::unique_ptr<QNetworkAccessManager> m_manager;
-    QPointer<QNetworkReply> m_fetch;
 };
 
 } // namespace korvo

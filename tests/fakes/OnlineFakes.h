@@ -3,12 +3,10 @@
 #include "Http.h"
 #include "OnlineSetup.h"
 
-#include <QEventLoop>
-#include <QTimer>
-
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Test doubles for the launcher's online windows: the installer hand-over and a download that
@@ -27,28 +25,30 @@ public:
     bool installSucceeds = true;
 };
 
-// Gives the list it is told at once; without one it waits, running the window events, until
-// the fetch is aborted or times out. Its one download at a time is played by the test, which sets
-// the answer and calls the receiver's events.
+// Its fetches wait until the test answers or fails the latest one; its one download at a time
+// is played by the test, which sets the answer and calls the receiver's events.
 class FakeHttpClient : public korvo::HttpClient {
 public:
-    std::optional<std::string> FetchText(const std::string& url,
-                                         std::chrono::milliseconds timeout) override {
+    std::unique_ptr<korvo::Fetch> FetchText(const std::string& url, std::chrono::milliseconds,
+                                            FetchDone done) override {
         fetched.push_back(url);
-        if (!list) {
-            QEventLoop wait;
-            QTimer::singleShot(timeout, &wait, &QEventLoop::quit);
-            m_fetch = &wait;
-            wait.exec();
-            m_fetch = nullptr;
-        }
-        return list;
+        auto fetch = std::make_unique<Fetch>(*this, std::move(done));
+        m_fetch = fetch.get();
+        return fetch;
     }
-    void AbortFetch() override {
-        if (m_fetch != nullptr) {
-            m_fetch->quit();
+    // Answers the waiting fetch, with a text or none; false when none waits (never started,
+    // answered or dropped).
+    bool answer(std::optional<std::string> text) {
+        if (m_fetch == nullptr) {
+            return false;
         }
+        const FetchDone done = std::move(std::exchange(m_fetch, nullptr)->done);
+        done(std::move(text));
+        return true;
     }
+    bool fail() { return answer(std::nullopt); }
+    bool fetching() const { return m_fetch != nullptr; }
+
     std::unique_ptr<korvo::Transfer> StartDownload(const std::string& url,
                                                    korvo::TransferEvents& receiver,
                                                    std::chrono::milliseconds wait) override {
@@ -59,25 +59,24 @@ public:
     }
 
     // Answers the download: its status (0: no answer) and CONTENT-LENGTH, the body in pieces,
-    // and the state that ends it (0: none yet).
+    // and the state that ends it (none yet).
     void play(int code, std::string contentLength, std::string_view body, std::size_t piece = 1024,
-              int end = korvo::kResponseCompleted) {
+              std::optional<korvo::TransferState> end = korvo::TransferState::ResponseCompleted) {
         status = code;
         length = std::move(contentLength);
         if (code != 0) {
-            events->StateChanged(korvo::kResponseReceived);
+            events->StateChanged(korvo::TransferState::ResponseReceived);
         }
         for (std::size_t at = 0; at < body.size(); at += piece) {
             events->DataArrived(body.substr(at, piece));
         }
-        if (end != 0) {
+        if (end) {
             executing = false;
-            events->StateChanged(end);
+            events->StateChanged(*end);
         }
     }
 
-    std::optional<std::string> list;
-    std::vector<std::string> fetched;
+    std::vector<std::string> fetched; // the address of every fetch, in order
     std::string address;
     std::chrono::milliseconds downloadTimeout{0};
     korvo::TransferEvents* events = nullptr;
@@ -87,7 +86,18 @@ public:
     int cancels = 0;
 
 private:
-    QEventLoop* m_fetch = nullptr;
+    struct Fetch : korvo::Fetch {
+        Fetch(FakeHttpClient& client, FetchDone whenDone)
+            : http(client), done(std::move(whenDone)) {}
+        ~Fetch() override {
+            if (http.m_fetch == this) {
+                http.m_fetch = nullptr;
+            }
+        }
+        FakeHttpClient& http;
+        FetchDone done;
+    };
+    Fetch* m_fetch = nullptr;
     struct Transfer : korvo::Transfer {
         explicit Transfer(FakeHttpClient& client) : http(client) {}
         int StatusCode() const override { return http.status; }

@@ -1,5 +1,5 @@
-// The new-games window: the list, "Add" without and with a chosen game, and closing it while
-// the list is on its way.
+// The new-games window: the list as it loads, fetched again when the window is activated again,
+// "Add" without and with a chosen game, and closing it while the list is on its way.
 #include <QtTest>
 
 #include "FrmNew.h"
@@ -7,8 +7,6 @@
 
 #include <QListWidget>
 
-using namespace std::chrono_literals;
-using testing::Script;
 using testing::Strings;
 
 namespace {
@@ -24,8 +22,18 @@ QStringList lines(const QDialog& window) {
     return result;
 }
 
-bool enabled(const QDialog& window, const char* name) {
-    return window.findChild<QWidget*>(name)->isEnabled();
+// How many of the list and "Add" answer the user.
+int enabled(const QDialog& window) {
+    return int(window.findChild<QWidget*>("lst_Games")->isEnabled()) +
+           int(window.findChild<QWidget*>("cmd_Download")->isEnabled());
+}
+
+// The window loses the focus to another and gets it back.
+void reactivate(QWidget& window, QWidget& other) {
+    other.activateWindow();
+    QTRY_VERIFY(other.isActiveWindow());
+    window.activateWindow();
+    QTRY_VERIFY(window.isActiveWindow());
 }
 
 } // namespace
@@ -33,80 +41,57 @@ bool enabled(const QDialog& window, const char* name) {
 class FrmNewTest : public QObject {
     Q_OBJECT
 private slots:
-    // A user's way: the list, fetched again when the window is activated again, "Add" without
-    // a chosen game, then with one, which goes to the download window.
+    // A user's way: the list as it loads, a failed fetch, the list fetched again when the window
+    // is activated again, "Add" without a chosen game, then with one, which goes to the
+    // download window.
     void add_handsTheChosenGameToTheDownloadWindow() {
         testing::OnlineFixture f;
-        f.http.list = "NAME:A,FILE:a.cmp\n";
-        launcher::FrmNew window(f.setup, &f.frmMain);
-        QCOMPARE(testing::shownTexts(window),
-                 (QStringList{"Add New Game", "&Add",
-                              "Download a new game from the Quibbrik website.", "&Close",
-                              "Please select a game to add to the Control Panel, and then click "
-                              "'Add'."}));
-        auto* list = window.findChild<QListWidget*>("lst_Games");
-        auto* add = window.findChild<QAbstractButton*>("cmd_Download");
         QWidget other;
-        bool enabledWhenLoaded = false;
-        bool openAfterRefusal = false;
-        QPointer<QDialog> frmAdd;
-        QWidget* addOwner = nullptr;
-        Script script;
-        script
-            .then([&] { return lines(window) == QStringList{"A"} && window.isActiveWindow(); },
-                  [&] {
-                      f.http.list = "NAME:A,FILE:a.cmp\nNAME:B,FILE:b.cmp\n";
-                      other.show();
-                      other.activateWindow();
-                  })
-            .then([&] { return other.isActiveWindow(); }, [&] { window.activateWindow(); })
-            .then(
-                [&] {
-                    return lines(window) == QStringList{"A", "B"};
-                },
-                [&] {
-                    enabledWhenLoaded = enabled(window, "lst_Games") && add->isEnabled();
-                    // The focus rests on a line without selecting it: that is no choice.
-                    list->setCurrentRow(1, QItemSelectionModel::NoUpdate);
-                    add->click();
-                    openAfterRefusal = window.isVisible();
-                    list->setCurrentRow(1);
-                    add->click();
-                })
-            .then([&] { return testing::modal("frm_Add") != nullptr && f.http.events != nullptr; },
-                  [&] {
-                      frmAdd = testing::modal("frm_Add");
-                      addOwner = window.isVisible() ? nullptr : frmAdd->parentWidget();
-                      f.http.play(200, "", "component b");
-                  });
-        window.exec();
-        QTRY_VERIFY(script.done());
-        QVERIFY(enabledWhenLoaded && openAfterRefusal);
-        QCOMPARE(f.desktop.messages.shown.size(), std::size_t{1}); // the refusal
+        other.show();
+        QPointer<launcher::FrmNew> window = new launcher::FrmNew(f.setup, &f.frmMain);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+        QCOMPARE(lines(*window), QStringList{"Loading list. Please wait..."});
+        QCOMPARE(enabled(*window), 0);
+        QVERIFY(f.http.fail());
+        QCOMPARE(lines(*window), QStringList{"No new games found."});
+        QCOMPARE(enabled(*window), 0);
+
+        // Activated again, it fetches again, and no more while that fetch is under way.
+        reactivate(*window, other);
+        reactivate(*window, other);
         QCOMPARE(f.http.fetched, (Strings{kList, kList}));
+        QVERIFY(f.http.answer("NAME:A,FILE:a.cmp\nNAME:Korvo's Caf\xe9,FILE:b.cmp\n"));
+        QCOMPARE(lines(*window), (QStringList{"A", "Korvo's Caf\u00e9"})); // single-byte text
+        QCOMPARE(enabled(*window), 2);
+
+        auto* list = window->findChild<QListWidget*>("lst_Games");
+        auto* add = window->findChild<QAbstractButton*>("cmd_Download");
+        // The focus rests on a line without selecting it: that is no choice.
+        list->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+        add->click();
+        QVERIFY(window->isVisible());
+        QCOMPARE(f.desktop.messages.texts(), Strings{"Please select a game from the list."});
+        QCOMPARE(f.desktop.messages.shown[0].icon, korvo::MessageIcon::Exclamation);
+        list->setCurrentRow(1);
+        add->click();
+        QVERIFY(window.isNull() || !window->isVisible());
+        const QPointer<QDialog> frmAdd = testing::modal("frm_Add");
+        QVERIFY(frmAdd != nullptr && frmAdd->parentWidget() == &f.frmMain);
+        QTRY_VERIFY(f.http.events != nullptr);
         QCOMPARE(f.http.address, std::string("http://quibbrik.test/downloads/b.cmp"));
-        QCOMPARE(addOwner, &f.frmMain); // once the list has gone
+        f.http.play(200, "", "component b");
         QCOMPARE(f.installer.installed, Strings{f.setup.componentsDir + "b.cmp"});
-        QTRY_VERIFY(frmAdd.isNull()); // destroyed once closed
+        QTRY_VERIFY(frmAdd.isNull() && window.isNull()); // destroyed once closed
     }
 
-    void escape_whileLoadingEndsTheWaitAtOnce() {
+    void escape_whileLoadingDropsTheFetch() {
         testing::OnlineFixture f;
-        f.setup.listTimeout = 10s;
         launcher::FrmNew window(f.setup, &f.frmMain);
-        QStringList loading;
-        bool anyEnabled = true;
-        QTimer::singleShot(100, &window, [&] { // the list is on its way by then
-            loading = lines(window);
-            anyEnabled = enabled(window, "lst_Games") || enabled(window, "cmd_Download");
-            QTest::keyClick(&window, Qt::Key_Escape);
-        });
-        QElapsedTimer clock;
-        clock.start();
-        window.exec();
-        QVERIFY(f.http.fetched.size() == 1 && !anyEnabled);
-        QVERIFY(clock.elapsed() < 5000); // the close ended the wait
-        QCOMPARE(loading, QStringList{"Loading list. Please wait..."});
+        window.show();
+        QVERIFY(f.http.fetching());
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(!window.isVisible() && !f.http.fetching());
     }
 };
 

@@ -1,16 +1,13 @@
-// The new-releases list: how the server's text becomes lines and component files, and what the
-// "Add" button says when nothing can be added.
+// The new-releases list: how the server's text becomes names and component files.
 #include <QtTest>
 
 #include "NewReleases.h"
-#include "PlatformFakes.h"
 
 #include <string>
 #include <vector>
 
 using launcher::NewRelease;
 using Releases = std::vector<NewRelease>;
-using Strings = std::vector<std::string>;
 
 Q_DECLARE_METATYPE(Releases)
 
@@ -40,7 +37,6 @@ private slots:
         QTest::newRow("text around the records, FILE: anywhere after the comma")
             << QByteArray("New games!\nNAME:A, new! FILE:a.cmp\n-- the end --")
             << Releases{{"A", "a.cmp"}};
-        QTest::newRow("an error page") << QByteArray("<html>Not Found</html>\n") << Releases{};
         QTest::newRow("no comma") << QByteArray("NAME:A,FILE:a.cmp\nNAME:B FILE:b.cmp\n")
                                   << Releases{{"A", "a.cmp"}};
         QTest::newRow("no line feed")
@@ -67,34 +63,6 @@ private slots:
         // Refused records take no place in the list.
         const std::string refused = "NAME:Bad,FILE:../bad.cmp\n";
         QCOMPARE(launcher::ParseNewReleases(refused + refused + records(1, 22)), first21);
-    }
-    void list_showsTheGamesAndAddGivesTheChosenFile() {
-        fakes::FakeDesktop desktop;
-        launcher::NewGamesList list;
-        QCOMPARE(list.cmd_Download_Click(-1), std::nullopt);
-        QCOMPARE(desktop.messages.texts(), Strings{"No new games to add."});
-        QCOMPARE(desktop.messages.shown.back().icon, korvo::MessageIcon::Information);
-
-        list.Form_Load();
-        QCOMPARE(list.lst_Games, Strings{"Loading list. Please wait..."});
-        QVERIFY(!list.lst_Games_Enabled && !list.cmd_Download_Enabled);
-        list.LoadTheList(records(1, 3));
-        QCOMPARE(list.lst_Games, (Strings{"Game 1", "Game 2", "Game 3"}));
-        QVERIFY(list.lst_Games_Enabled && list.cmd_Download_Enabled);
-        QCOMPARE(list.cmd_Download_Click(-1), std::nullopt);
-        QCOMPARE(desktop.messages.shown.back().text,
-                 std::string("Please select a game from the list."));
-        QCOMPARE(desktop.messages.shown.back().icon, korvo::MessageIcon::Exclamation);
-        QCOMPARE(list.cmd_Download_Click(2), std::optional<std::string>("g3.cmp"));
-        QCOMPARE(desktop.messages.shown.size(), std::size_t{2});
-
-        // A failed fetch reads as an empty list, and the files go with their lines.
-        list.LoadTheList(std::nullopt);
-        QCOMPARE(list.lst_Games, Strings{"No new games found."});
-        QCOMPARE(list.GameFiles[0], std::string());
-        QVERIFY(!list.lst_Games_Enabled && !list.cmd_Download_Enabled);
-        list.LoadTheList("NAME:Korvo's Caf\xe9,FILE:korvo011.cmp\n"); // single-byte text
-        QCOMPARE(list.lst_Games, Strings{"Korvo's Caf\u00e9"});
     }
 };
 

@@ -1,6 +1,6 @@
-// The launcher's other windows on a private X server: each is modal, owned by the main window,
-// and gone from the display once closed, for the launcher waits while any window titled
-// "Korvo's ..." exists.
+// The launcher's other windows on a private X server: each is modal and owned by the main
+// window; once closed it is gone from the display, for the launcher waits while any window
+// titled "Korvo's ..." exists, and the main window has the keys again.
 #include "OnlineDialogs.h"
 #include "OnlineFixture.h"
 #include "XWindowFinder.h"
@@ -21,33 +21,11 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, close);
         testing::OnlineFixture f;
-        f.http.list = "";
+        f.frmMain.activateWindow();
+        QTRY_VERIFY(f.frmMain.isActiveWindow());
         korvo::XWindowFinder finder;
         launcher::OnlineDialogs dialogs(f.setup);
         dialogs.setOwner(&f.frmMain);
-        korvo::WindowId shown = 0;
-        testing::Script script; // a failed check leaves the window to the script's time-out
-        script.then([] { return QApplication::activeModalWidget() != nullptr; },
-                    [&] {
-                        QWidget* modal = QApplication::activeModalWidget();
-                        QCOMPARE(modal->objectName(), name);
-                        QCOMPARE(modal->parentWidget(), &f.frmMain);
-                        shown = static_cast<korvo::WindowId>(modal->winId());
-                        QVERIFY(finder.IsWindow(shown));
-                        // Owned by the main window, it is no game to wait for.
-                        QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), korvo::WindowId(0));
-                        if (auto* story = modal->findChild<QLabel*>("lbl_Story")) {
-                            QCOMPARE(modal->windowTitle(), QString("Korvo's Vorpa"));
-                            QCOMPARE(story->text(), QString("A story."));
-                            QVERIFY(!modal->findChild<QLabel*>("pb_ScreenDump")->pixmap().isNull());
-                        }
-                        if (auto* button = modal->findChild<QAbstractButton*>(close)) {
-                            button->click();
-                        } else {
-                            QTest::keyClick(modal,
-                                            close == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
-                        }
-                    });
         if (name == "frm_New") {
             dialogs.ShowNewReleases();
         } else if (name == "frm_Blab") {
@@ -57,10 +35,29 @@ private slots:
         } else {
             dialogs.ShowAbout();
         }
-        QVERIFY(script.done());
-        // Closed, it is gone from the display, not only hidden.
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal != nullptr);
+        QCOMPARE(modal->objectName(), name);
+        QCOMPARE(modal->parentWidget(), &f.frmMain);
+        const auto shown = static_cast<korvo::WindowId>(modal->winId());
+        QTRY_VERIFY(finder.IsWindow(shown));
+        // Owned by the main window, it is no game to wait for.
+        QCOMPARE(finder.FindWindowByTitle("korvo's", "help"), korvo::WindowId(0));
+        if (auto* story = modal->findChild<QLabel*>("lbl_Story")) {
+            QCOMPARE(modal->windowTitle(), QString("Korvo's Vorpa"));
+            QCOMPARE(story->text(), QString("A story."));
+            QVERIFY(!modal->findChild<QLabel*>("pb_ScreenDump")->pixmap().isNull());
+        }
+        if (auto* button = modal->findChild<QAbstractButton*>(close)) {
+            button->click();
+        } else {
+            QTest::keyClick(modal, close == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+        }
+        // Closed, it is gone from the display, not only hidden, and the keys go to the main
+        // window again.
         QTRY_VERIFY(!finder.IsWindow(shown));
-        QVERIFY(f.frmMain.findChild<QDialog*>() == nullptr);
+        QTRY_VERIFY(f.frmMain.findChild<QDialog*>() == nullptr);
+        QTRY_VERIFY(f.frmMain.isActiveWindow());
     }
 };
 

@@ -3,12 +3,10 @@
 #include "Modal.h"
 #include "Place.h"
 
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -138,7 +136,7 @@ void FrmAdd::refresh() {
     place(*m_imgBeam, m_logic.img_beam);
     m_imgBeam->setVisible(m_logic.img_beam.Visible);
     m_cmdCancel->setEnabled(m_logic.cmd_Cancel_Enabled);
-    if (m_logic.Closed && !m_done) {
+    if (m_logic.state() == DownloadState::Closed && !m_done) {
         m_done = true;
         if (m_loaded) {
             done(QDialog::Accepted);
@@ -148,18 +146,11 @@ void FrmAdd::refresh() {
 
 void OpenDownloadWindow(QWidget* mainWindow, const OnlineSetup& setup,
                         const std::string& fileName) {
-    QObject* context = mainWindow;
-    if (context == nullptr) {
-        context = QCoreApplication::instance();
-    }
-    const QPointer<QWidget> owner(mainWindow);
-    QTimer::singleShot(0, context, [owner, &setup, fileName] {
-        auto* frmAdd = new FrmAdd(setup, owner);
-        frmAdd->setAttribute(Qt::WA_DeleteOnClose);
-        frmAdd->SetDownloadFile(setup.componentsDir + fileName);
-        frmAdd->SetDownloadURL(DownloadAddress(setup.downloadHost, fileName));
-        korvo::showModal(*frmAdd);
-    });
+    auto* frmAdd = new FrmAdd(setup, mainWindow);
+    frmAdd->setAttribute(Qt::WA_DeleteOnClose);
+    frmAdd->SetDownloadFile(setup.componentsDir + fileName);
+    frmAdd->SetDownloadURL(DownloadAddress(setup.downloadHost, fileName));
+    korvo::openModal(*frmAdd);
 }
 
 } // namespace launcher

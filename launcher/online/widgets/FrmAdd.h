@@ -22,8 +22,6 @@ public:
     void SetDownloadFile(const std::string& path) { m_logic.DownloadFile = path; }
     void SetDownloadURL(const std::string& address) { m_logic.DownloadURL = address; }
 
-    const ComponentDownload& logic() const { return m_logic; }
-
     void reject() override;
 
 protected:
@@ -46,8 +44,9 @@ private:
     QPushButton* m_cmdCancel;
 };
 
-// Once the calling window has gone, opens the download window for a component file of the
-// server, writing it into the components folder; modal, owned by the main window.
+// Opens the download window for a component file of the server, writing it into the components
+// folder: application-modal, owned by the main window, destroyed when it closes. The window
+// that asks for it has closed itself first.
 void OpenDownloadWindow(QWidget* mainWindow, const OnlineSetup& setup, const std::string& fileName);
 
 } // namespace launcher

@@ -5,13 +5,10 @@
 #include "Maker.h"
 #include "Place.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 
 namespace launcher {
 
@@ -62,7 +59,7 @@ void FrmNew::showEvent(QShowEvent* event) {
         // A window that never becomes active (no window manager to give it the focus) still
         // loads its list once.
         m_shown = true;
-        QTimer::singleShot(0, this, &FrmNew::Form_Activate);
+        LoadTheList();
     }
 }
 
@@ -75,40 +72,24 @@ void FrmNew::changeEvent(QEvent* event) {
         m_wasInactive = true;
     } else if (m_wasInactive) {
         m_wasInactive = false;
-        QTimer::singleShot(0, this, &FrmNew::Form_Activate);
+        LoadTheList();
     }
-}
-
-void FrmNew::Form_Activate() {
-    if (m_loading || m_closed) {
-        return;
-    }
-    // The window paints its "Loading list" line before the wait begins.
-    QCoreApplication::processEvents();
-    LoadTheList();
 }
 
 void FrmNew::LoadTheList() {
-    if (m_loading || m_closed) {
+    if (m_fetch || m_closed) {
         return;
     }
-    m_loading = true;
-    const QPointer<FrmNew> alive(this);
-    const std::optional<std::string> text = m_setup.http.FetchText(
-        DownloadAddress(m_setup.downloadHost, "newreleases.txt"), m_setup.listTimeout);
-    if (!alive) {
-        return;
-    }
-    m_loading = false;
-    if (m_closed) {
-        return;
-    }
-    m_list.LoadTheList(text);
-    refresh();
+    const std::string address = DownloadAddress(m_setup.downloadHost, "newreleases.txt");
+    m_fetch = m_setup.http.FetchText(address, m_setup.listTimeout, [this](const auto& text) {
+        m_fetch.reset();
+        m_list.LoadTheList(text);
+        refresh();
+    });
 }
 
 void FrmNew::cmd_Download_Click() {
-    if (m_loading || m_closed) {
+    if (m_fetch || m_closed) {
         return;
     }
     // The line the user chose; a current line that is not selected (the focus alone) is none.
@@ -125,10 +106,7 @@ void FrmNew::cmd_Download_Click() {
 
 void FrmNew::done(int result) {
     m_closed = true;
-    // Closing while the list is on its way ends the wait at once.
-    if (m_loading) {
-        m_setup.http.AbortFetch();
-    }
+    m_fetch.reset();
     QDialog::done(result);
 }
 

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -14,15 +16,10 @@ namespace launcher {
 // "Add New Game": fetches the list of new releases from the download server and hands the
 // chosen game to the download window. Show it modally, owned by the main window, with
 // WA_DeleteOnClose; it fetches the list when it is first shown and whenever it becomes the
-// active window again.
+// active window again, unless a fetch is under way. Closing it drops the fetch.
 class FrmNew : public QDialog {
 public:
     FrmNew(const OnlineSetup& setup, QWidget* owner);
-
-    // Fetches and shows the list; the window answers the user while it waits.
-    void LoadTheList();
-
-    const NewGamesList& list() const { return m_list; }
 
     void done(int result) override;
 
@@ -31,15 +28,15 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void Form_Activate();
+    void LoadTheList();
     void cmd_Download_Click();
     void refresh();
 
     const OnlineSetup& m_setup;
     NewGamesList m_list;
+    std::unique_ptr<korvo::Fetch> m_fetch; // the list on its way
     bool m_shown = false;
     bool m_wasInactive = false;
-    bool m_loading = false;
     bool m_closed = false;
     QListWidget* m_lstGames;
     QPushButton* m_cmdDownload;

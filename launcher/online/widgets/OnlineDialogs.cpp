@@ -1,7 +1,7 @@
 #include "OnlineDialogs.h"
 
-#include "Documents.h"
 #include "AboutWindow.h"
+#include "Documents.h"
 #include "FrmBlab.h"
 #include "FrmNew.h"
 #include "Modal.h"
@@ -11,9 +11,9 @@ namespace launcher {
 namespace {
 // A window whose title may hold "Korvo's" must not outlive its showing: the launcher waits
 // while any such window exists, hidden ones included.
-template <typename Form> void showAndDestroy(Form* form) {
+void showAndDestroy(QDialog* form) {
     form->setAttribute(Qt::WA_DeleteOnClose);
-    korvo::showModal(*form);
+    korvo::openModal(*form);
 }
 } // namespace
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "OnlineSetup.h"
 #include "LauncherServices.h"
+#include "OnlineSetup.h"
 
 class QWidget;
 
 namespace launcher {
 
-// The launcher's other windows, each modal, owned by the main window and destroyed when it
-// closes.
+// The launcher's other windows, each application-modal, owned by the main window and destroyed
+// when it closes. They open and return at once.
 class OnlineDialogs : public Dialogs {
 public:
     explicit OnlineDialogs(const OnlineSetup& online) : m_online(online) {}
