@@ -45,9 +45,10 @@ void StartedPrograms::StartGame(int i) {
     }
     MainForm& form = m_view.form();
     form.t_AnimateEnabled = false;
-    const long long pid =
-        m_services.programs.start(m_catalogue.GameExePath(game.Name), {},
-                                  [this](korvo::ExitStatus status) { gameEnded(status); });
+    const int run = ++m_gameRuns;
+    const long long pid = m_services.programs.start(
+        m_catalogue.GameExePath(game.Name), {},
+        [this, run](korvo::ExitStatus status) { gameEnded(run, status); });
     if (pid == 0) {
         m_services.messages.Show(
             {kStartFailure, korvo::MessageIcon::Exclamation, korvo::MessageButtons::Ok, {}});
@@ -85,9 +86,11 @@ void StartedPrograms::checkGameWindow() {
     }
 }
 
-void StartedPrograms::gameEnded(korvo::ExitStatus status) {
-    if (m_game == 0) {
-        return; // its window had gone already
+void StartedPrograms::gameEnded(int run, korvo::ExitStatus status) {
+    // The end of a run whose window has gone, possibly while the next run plays: the launcher
+    // came back already.
+    if (run != m_gameRuns || m_game == 0) {
+        return;
     }
     const bool failedAtOnce = m_gameWindow == 0 && !status.exitedWith(0);
     showAgain();

@@ -39,7 +39,7 @@ public:
 private:
     void ShowGameInfo(int i, int game);
     void checkGameWindow();
-    void gameEnded(korvo::ExitStatus status);
+    void gameEnded(int run, korvo::ExitStatus status);
     void showAgain();
     void startJob(Job job);
     void jobEnded(Job job, SetupOutcome outcome);
@@ -50,6 +50,7 @@ private:
     GameView& m_view;
     Installation& m_installation;
     long long m_game = 0;
+    int m_gameRuns = 0; // games started so far
     korvo::WindowId m_gameWindow = 0;
     std::unique_ptr<korvo::Timer> m_gameWatch;
     Job m_job = Job::None;

@@ -1,0 +1,130 @@
+// The view of the games as the panel shows it: the grid, the views and their switch, the
+// animation and the highlight frame.
+#include "GameView.h"
+#include "LauncherFixture.h"
+
+#include <QtTest>
+
+using Texts = std::vector<std::string>;
+
+namespace {
+QString at(int left, int top) {
+    return QString("%1,%2").arg(left).arg(top);
+}
+QString at(const korvo::Control& c) {
+    return at(c.Left, c.Top);
+}
+} // namespace
+
+class GameViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void buttonsSwitchAndWindowFollowTheGrid_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QStringList>("places"); // the buttons', the switch's and its label's
+        QTest::addColumn<QSize>("window");
+        const QStringList row0{"120,135", "2100,135", "4080,135", "6060,135", "8040,135"};
+        QTest::newRow("1") << 1 << QStringList{"120,135", "2100,135", "2050,735"}
+                           << QSize(2975, 2235);
+        QTest::newRow("5") << 5 << row0 + QStringList{"120,1885", "70,2485"} << QSize(9745, 3855);
+        QTest::newRow("7") << 7
+                           << row0 + QStringList{"120,1885", "2100,1885", "4080,1885", "4030,2485"}
+                           << QSize(9745, 3985);
+    }
+    void buttonsSwitchAndWindowFollowTheGrid() {
+        QFETCH(int, buttons);
+        QFETCH(QStringList, places);
+        QFETCH(QSize, window);
+        LauncherFixture f;
+        f.offer(QStringList(buttons - 1, "Korvo's Game")); // the other view: then "New Game"
+        f.view().RefreshGames(false);
+        QStringList actual;
+        for (int i = 0; i < f.view().ButtonCount(); ++i) {
+            const korvo::Control& button = f.form().cmd_Play[i];
+            const korvo::Control& label = f.form().lb_Game[i];
+            QVERIFY(button.Visible && label.Visible);
+            QCOMPARE(at(label), at(button.Left + 742 - label.Width / 2, button.Top + 1100));
+            actual << at(button);
+        }
+        for (const korvo::Control& frame : f.form().cmd_OtherGames) {
+            QCOMPARE(at(frame), places[buttons]); // all four frames at one spot
+        }
+        QCOMPARE(actual << at(f.form().cmd_OtherGames[0]) << at(f.form().lb_Other), places);
+        QCOMPARE(QSize(f.form().Width, f.form().Height), window);
+    }
+
+    void loadShowsTheInstalledGamesElseTheOthersWithTheTip_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("buttons"); // caption|picture or the button's text; ...
+        QTest::newRow("installed view")
+            << true
+            << " Zeltrix|C/korvo's zeltrix/add/screendump.gif;|C/Korvo's/add/screendump.gif";
+        QTest::newRow("none installed: the other view, with New Game")
+            << false
+            << " Vorpa|A/Korvo's Vorpa.gif; Zeltrix|A/Korvo's Zeltrix.gif;|A/Korvo's.gif;"
+               "New Game|?";
+    }
+    void loadShowsTheInstalledGamesElseTheOthersWithTheTip() {
+        QFETCH(bool, installed);
+        QFETCH(QString, buttons);
+        LauncherFixture f;
+        f.offer({"Korvo's Vorpa", "Korvo's Zeltrix", "Korvo's"});
+        if (installed) {
+            f.install("korvo's zeltrix");
+            f.install("Korvo's");
+        }
+        f.panel.Form_Load();
+        QStringList shown;
+        for (int i = 0; i < f.view().ButtonCount(); ++i) {
+            const korvo::Control& button = f.form().cmd_Play[i];
+            shown << QString::fromStdString(f.form().lb_Game[i].Caption + "|" + button.Picture +
+                                            button.Caption);
+        }
+        QCOMPARE(shown.join(';').replace(f.components, "C/").replace(f.app + "/add/", "A/"),
+                 buttons);
+        QCOMPARE(f.form().lb_Other.Caption, installed ? "Other Games" : "Installed Games");
+        // The switch leads to the other view; with none installed it says so instead.
+        f.panel.cmd_OtherGames_Click();
+        QVERIFY(!f.catalogue.ShowingInstalled && f.form().Visible);
+        QCOMPARE(f.messages.texts(),
+                 (installed ? Texts{} : Texts{launcher::kWelcomeTip, launcher::kNoGamesInstalled}));
+        QVERIFY(installed || f.messages.shown[0].title == launcher::kWelcomeTitle);
+    }
+
+    void captionsJitterAndTheSwitchStandsStillWhileHeld() {
+        LauncherFixture f;
+        f.view().RefreshGames(false);
+        const korvo::Control& label = f.form().lb_Game[0];
+        const QString rest = at(label);
+        f.random.sequence = {0.0, 0.999};
+        for (const bool held : {false, true, false}) {
+            f.view().SwitchPressed(held);
+            f.view().AnimateButtons();
+        }
+        QCOMPARE(at(label.Left + 19, label.Top - 20), rest); // 19 left and 20 down at the extremes
+        QVERIFY(f.view().SwitchFrame() == 2 && f.form().cmd_OtherGames[2].Visible);
+    }
+
+    void highlightFollowsThePointerWithOneThudPerButton() {
+        LauncherFixture f;
+        f.offer({"Korvo's Vorpa"});
+        f.view().RefreshGames(false);
+        const korvo::Control& frame = f.form().pb_ButtonHighlight;
+        const auto thuds = [&] {
+            return std::count(f.player.commands.begin(), f.player.commands.end(), "Play");
+        };
+        for (const int button : {0, 0, 1, 1}) { // the frame starts hidden on button 0
+            f.view().PointerOnButton(button);
+        }
+        QVERIFY(f.player.fileName == korvo::dataPath("thud.wav") && thuds() == 2);
+        QCOMPARE(at(frame), QString("2025,60"));
+        f.view().HideHighlight();    // over a caption, the switch or the background
+        f.view().PointerOnButton(1); // back on the same button after leaving it
+        QCOMPARE(thuds(), 3);
+        f.view().RefreshGames(false);
+        QVERIFY(!frame.Visible);
+    }
+};
+
+QTEST_GUILESS_MAIN(GameViewTest)
+#include "GameViewTest.moc"
