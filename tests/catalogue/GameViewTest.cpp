@@ -74,6 +74,7 @@ private slots:
             f.install("Korvo's");
         }
         f.panel.Form_Load();
+        f.panel.Welcome();
         QStringList shown;
         for (int i = 0; i < f.view().ButtonCount(); ++i) {
             const korvo::Control& button = f.form().cmd_Play[i];
