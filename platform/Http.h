@@ -37,6 +37,8 @@ public:
     virtual bool StillExecuting() const = 0;
     // Stops the transfer at once; no event follows.
     virtual void Cancel() = 0;
+    // Why the transfer failed, for a person, when the client knows better than "it failed".
+    virtual std::string FailureReason() const { return {}; }
 };
 
 // A text on its way. Destroying it aborts the fetch: its receiver is not called afterwards.

@@ -4,10 +4,16 @@
 #include "Messages.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace launcher {
 
@@ -16,6 +22,14 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::int64_t kChunk = 1024;
+// No component is larger; a server that says otherwise, or sends more, is refused.
+constexpr std::int64_t kMaxComponentBytes = std::int64_t{4} << 30;
+
+// What went wrong, in words for the player.
+class Refused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 bool isSuccess(int status) {
     return status >= 200 && status <= 299;
@@ -73,7 +87,8 @@ std::int64_t ComponentDownload::GetFileSize() const {
     const char* end = value.data() + value.size();
     const auto [stop, error] = std::from_chars(value.data(), end, size);
     if (error != std::errc() || stop != end || size < 0) {
-        throw std::runtime_error("CONTENT-LENGTH is not a whole number: " + value);
+        throw Refused("The server gave the file's size as \"" + value.substr(0, 40) +
+                      "\", which is no size.");
     }
     return size;
 }
@@ -95,28 +110,31 @@ void ComponentDownload::StateChanged(korvo::TransferState state) {
                 cmd_Cancel_Enabled = false;
                 changed();
             } else {
-                FailurePath();
+                FailurePath(m_inet1 ? m_inet1->FailureReason() : std::string());
             }
             break;
         case korvo::TransferState::ResponseCompleted:
             ResponseCompleted();
             break;
         }
-    } catch (const std::exception&) {
-        FailurePath();
+    } catch (const std::exception& error) {
+        FailurePath(error.what());
     }
 }
 
 void ComponentDownload::ResponseReceived() {
     // An error page is no component: only a 2xx answer is written.
     if (!isSuccess(m_inet1->StatusCode())) {
-        throw std::runtime_error("the server answered " + std::to_string(m_inet1->StatusCode()));
+        throw Refused("The server answered " + std::to_string(m_inet1->StatusCode()) + ".");
     }
     m_size = GetFileSize();
     m_lengthGiven = !m_inet1->GetHeader("CONTENT-LENGTH").empty();
     // No component is empty; a body sent after a length of 0 never arrives.
     if (m_size == 0) {
-        throw std::runtime_error("the server announced an empty file");
+        throw Refused("The server announced an empty file.");
+    }
+    if (m_size > kMaxComponentBytes) {
+        throw Refused("The file is larger than 4 GiB.");
     }
     m_state = DownloadState::Receiving;
     m_counter = 0;
@@ -126,11 +144,14 @@ void ComponentDownload::ResponseReceived() {
     if (!fs::is_directory(folder)) {
         fs::create_directory(folder);
     }
-    m_writing = true;
-    m_file.open(TemporaryFile(), std::ios::binary | std::ios::trunc);
-    if (!m_file) {
-        throw std::runtime_error("cannot create " + TemporaryFile());
+    // Only its own temporary file, never through a link planted in its place.
+    m_file = ::open(TemporaryFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                    0644);
+    if (m_file < 0) {
+        throw Refused("The file " + TemporaryFile() +
+                      " could not be made: " + std::strerror(errno) + ".");
     }
+    m_writing = true;
 }
 
 void ComponentDownload::DataArrived(std::string_view bytes) {
@@ -141,17 +162,31 @@ void ComponentDownload::DataArrived(std::string_view bytes) {
         if (m_state == DownloadState::Connecting) {
             ResponseReceived();
         }
-        m_file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!m_file) {
-            throw std::runtime_error("cannot write " + TemporaryFile());
-        }
         m_received += static_cast<std::int64_t>(bytes.size());
         if (m_lengthGiven && m_received > m_size) {
-            throw std::runtime_error("more bytes than announced");
+            throw Refused("The server sent more than it announced.");
         }
+        if (m_received > kMaxComponentBytes) {
+            throw Refused("The file is larger than 4 GiB.");
+        }
+        writeAll(bytes);
         CountChunks(m_received / kChunk);
-    } catch (const std::exception&) {
-        FailurePath();
+    } catch (const std::exception& error) {
+        FailurePath(error.what());
+    }
+}
+
+void ComponentDownload::writeAll(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(m_file, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            throw Refused("The file " + TemporaryFile() +
+                          " could not be written: " + std::strerror(n < 0 ? errno : ENOSPC) + ".");
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
     }
 }
 
@@ -179,12 +214,12 @@ void ComponentDownload::ResponseCompleted() {
     if (m_received % kChunk >= 2) {
         CountChunks(m_counter + 1);
     }
-    m_file.close();
-    if (m_file.fail()) {
-        throw std::runtime_error("cannot write " + TemporaryFile());
+    if (::close(std::exchange(m_file, -1)) != 0) {
+        throw Refused("The file " + TemporaryFile() +
+                      " could not be written: " + std::strerror(errno) + ".");
     }
     if (m_received == 0 || (m_lengthGiven && m_received != m_size)) {
-        throw std::runtime_error("the file arrived incomplete");
+        throw Refused("The file arrived incomplete.");
     }
     fs::rename(TemporaryFile(), DownloadFile);
     m_writing = false;
@@ -195,11 +230,12 @@ void ComponentDownload::ResponseCompleted() {
     Close();
 }
 
-void ComponentDownload::FailurePath() {
+void ComponentDownload::FailurePath(const std::string& reason) {
     // Everything stops before the message is shown, so nothing arrives while it is open.
     Abandon();
     m_state = DownloadState::Failed;
-    korvo::PlatformMessage(DownloadFailureMessage(), korvo::MessageIcon::Exclamation);
+    korvo::PlatformMessage(DownloadFailureMessage() + (reason.empty() ? "" : "\n\n" + reason),
+                           korvo::MessageIcon::Exclamation);
     Close();
 }
 
@@ -207,8 +243,8 @@ void ComponentDownload::Abandon() {
     if (m_inet1) {
         m_inet1->Cancel();
     }
-    if (m_file.is_open()) {
-        m_file.close();
+    if (m_file >= 0) {
+        ::close(std::exchange(m_file, -1));
     }
     if (m_writing) {
         m_writing = false;

@@ -5,7 +5,6 @@
 #include "OnlineSetup.h"
 
 #include <cstdint>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -68,7 +67,9 @@ private:
     void ResponseReceived();
     void ResponseCompleted();
     void CountChunks(std::int64_t counter);
-    void FailurePath();
+    // Stops, tells the user (with the reason, when there is one) and closes.
+    void FailurePath(const std::string& reason = {});
+    void writeAll(std::string_view bytes);
     // Stops the transfer and removes what was written.
     void Abandon();
     void Close();
@@ -82,7 +83,7 @@ private:
     const OnlineSetup& m_setup;
     DownloadState m_state = DownloadState::Connecting;
     std::unique_ptr<korvo::Transfer> m_inet1;
-    std::ofstream m_file;
+    int m_file = -1; // the temporary file while it is written
     std::int64_t m_size = 1;
     std::int64_t m_received = 0;
     std::int64_t m_counter = 0;

@@ -15,12 +15,15 @@ constexpr std::string_view kFileKeyword = "FILE:";
 } // namespace
 
 bool IsSafeComponentName(std::string_view name) {
-    if (name.empty() || name.find("..") != std::string_view::npos) {
+    constexpr std::size_t kMaxName = 64;
+    constexpr std::string_view kExtension = ".CMP";
+    if (name.size() <= kExtension.size() || name.size() > kMaxName || name.front() == '.' ||
+        korvo::upperCase(name.substr(name.size() - kExtension.size())) != kExtension) {
         return false;
     }
-    return std::none_of(name.begin(), name.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return c == '/' || c == '\\' || byte < 32 || byte == 127;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '.' || c == '-' || c == '_';
     });
 }
 

@@ -23,8 +23,9 @@ constexpr std::size_t kMaxNewGames = 21;
 // feed is skipped, and so is one whose file name is not safe; at most kMaxNewGames are taken.
 std::vector<NewRelease> ParseNewReleases(std::string_view text);
 
-// A name from the network names one file of the components folder only when it holds no
-// path separator, no "..", no control character, and is not empty.
+// A name from the network may only name a component of its own in the components folder:
+// letters, digits, ".", "-" and "_", at most 64 characters, ending in ".cmp", not starting
+// with a dot. So it can never name the uninstaller, a lock, a game folder or a pattern.
 bool IsSafeComponentName(std::string_view name);
 
 // The window that lists the new games, as plain data: the lines of lst_Games (UTF-8; the list

@@ -30,7 +30,8 @@ struct OnlineSetup {
     korvo::HttpClient& http;
     std::string downloadHost = DownloadHost;
     std::chrono::milliseconds listTimeout = std::chrono::seconds(60);
-    std::chrono::milliseconds downloadTimeout = std::chrono::seconds(20);
+    // A download during which nothing arrives for this long has stalled.
+    std::chrono::milliseconds downloadTimeout = std::chrono::seconds(30);
 };
 
 } // namespace launcher

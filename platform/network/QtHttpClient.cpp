@@ -17,11 +17,50 @@ constexpr qint64 kReadBuffer = qint64{512} * 1024;
 // Everything waiting is handed to the receiver at once.
 constexpr qint64 kPiece = kReadBuffer;
 
+// A server may move a file within itself, and from http to https; never to another host.
+constexpr int kMaxRedirects = 5;
+
 QNetworkRequest requestFor(const std::string& address) {
     QNetworkRequest request(QUrl(QString::fromStdString(address)));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
+    request.setMaximumRedirectsAllowed(kMaxRedirects);
     return request;
+}
+
+int defaultPort(const QString& scheme) {
+    return scheme == QLatin1String("https") ? 443 : 80;
+}
+
+// The same host, and the same scheme and port, or from http to https on its usual port.
+bool sameServer(const QUrl& from, const QUrl& to) {
+    if (from.host().compare(to.host(), Qt::CaseInsensitive) != 0) {
+        return false;
+    }
+    const int fromPort = from.port(defaultPort(from.scheme()));
+    const int toPort = to.port(defaultPort(to.scheme()));
+    if (from.scheme() == to.scheme()) {
+        return fromPort == toPort;
+    }
+    return from.scheme() == QLatin1String("http") && to.scheme() == QLatin1String("https") &&
+           (toPort == 443 || toPort == fromPort);
+}
+
+// Lets the reply follow a redirection to the same server; anything else ends it, with why.
+void guardRedirects(QNetworkReply* reply, QObject* context, std::string& reason) {
+    const QUrl origin = reply->request().url();
+    QObject::connect(reply, &QNetworkReply::redirected, context,
+                     [reply, origin, &reason](const QUrl& target) {
+                         if (sameServer(origin, target)) {
+                             emit reply->redirectAllowed();
+                             return;
+                         }
+                         reason = "The server sent the download on to another host, " +
+                                  target.host().toStdString() + ".";
+                         reply->abort();
+                     });
 }
 
 int statusOf(const QNetworkReply& reply) {
@@ -45,7 +84,9 @@ bool isWhole(const QNetworkReply& reply, qint64 received) {
 
 class QtTransfer : public Transfer {
 public:
-    QtTransfer(QNetworkReply* reply, TransferEvents& events) : m_reply(reply), m_events(events) {
+    QtTransfer(QNetworkReply* reply, TransferEvents& events, std::chrono::milliseconds timeout)
+        : m_reply(reply), m_events(events), m_timeout(timeout) {
+        guardRedirects(reply, &m_context, m_reason);
         QObject::connect(reply, &QNetworkReply::metaDataChanged, &m_context, [this] {
             // A redirection is followed by the manager: only the final answer counts.
             if (statusOf(*m_reply) / 100 != 3) {
@@ -83,6 +124,8 @@ public:
     }
 
     bool StillExecuting() const override { return m_active && m_reply && !m_reply->isFinished(); }
+
+    std::string FailureReason() const override { return m_reason; }
 
     void Cancel() override {
         if (!m_active) {
@@ -128,6 +171,13 @@ private:
         }
         m_active = false;
         QObject::disconnect(m_reply, nullptr, &m_context, nullptr);
+        // Only the time-out and a refused redirection abort a transfer that was not cancelled.
+        if (m_reason.empty() && m_reply->error() == QNetworkReply::OperationCanceledError) {
+            m_reason = "Nothing arrived for " +
+                       std::to_string(
+                           std::chrono::duration_cast<std::chrono::seconds>(m_timeout).count()) +
+                       " seconds.";
+        }
         const bool whole =
             m_reply->error() == QNetworkReply::NoError && isWhole(*m_reply, m_delivered);
         m_events.StateChanged(whole ? TransferState::ResponseCompleted
@@ -138,6 +188,8 @@ private:
     QObject m_context;
     QPointer<QNetworkReply> m_reply;
     TransferEvents& m_events;
+    std::chrono::milliseconds m_timeout;
+    std::string m_reason;
     bool m_active = true;
     bool m_reported = false;
     int m_status = 0;
@@ -150,6 +202,7 @@ class QtFetch : public Fetch {
 public:
     QtFetch(QNetworkReply* reply, std::chrono::milliseconds timeout, HttpClient::FetchDone done)
         : m_reply(reply), m_done(std::move(done)) {
+        guardRedirects(reply, &m_context, m_reason);
         QObject::connect(reply, &QNetworkReply::readyRead, &m_context, [this] { read(); });
         QObject::connect(reply, &QNetworkReply::finished, &m_context, [this] { finish(); });
         m_deadline.setSingleShot(true);
@@ -210,6 +263,7 @@ private:
     QPointer<QNetworkReply> m_reply;
     HttpClient::FetchDone m_done;
     QByteArray m_body;
+    std::string m_reason;
 };
 
 } // namespace
@@ -230,7 +284,7 @@ std::unique_ptr<Transfer> QtHttpClient::StartDownload(const std::string& address
     request.setTransferTimeout(static_cast<int>(timeout.count()));
     QNetworkReply* reply = m_manager->get(request);
     reply->setReadBufferSize(kReadBuffer);
-    return std::make_unique<QtTransfer>(reply, events);
+    return std::make_unique<QtTransfer>(reply, events, timeout);
 }
 
 } // namespace korvo
