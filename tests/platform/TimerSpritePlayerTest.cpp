@@ -1,7 +1,6 @@
 #include "TimerSpritePlayer.h"
 
-#include "Log.h"
-
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
