@@ -23,12 +23,10 @@ class DocumentsTest : public QObject {
     std::optional<fakes::FakeDesktop> m_desktop;
 
     static QList<QWidget*> helpWindows() {
-        QList<QWidget*> found;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->isVisible() && window->windowTitle().contains("Korvo's Help")) {
-                found << window;
-            }
-        }
+        QList<QWidget*> found = QApplication::topLevelWidgets();
+        found.removeIf([](QWidget* w) {
+            return !w->isVisible() || !w->windowTitle().contains("Korvo's Help");
+        });
         return found;
     }
 

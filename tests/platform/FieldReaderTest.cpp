@@ -25,18 +25,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FieldReader::Error, reader.readText());
     }
 
-    void errorsNameTheLineOfTheField() {
-        FieldReader reader("1,\"a\"\r\nseven,\"b\"\r\n");
-        reader.readInteger();
-        reader.readText();
-        try {
-            reader.readInteger();
-            QFAIL("a word read as a number");
-        } catch (const FieldReader::Error& e) {
-            QCOMPARE(e.line, 2);
-        }
-    }
-
     void readIntegerRefusesWhatIsNoSixteenBitWholeNumber() {
         // The fuzzer's find: a number beyond every integer type was converted to one before
         // its range was checked.

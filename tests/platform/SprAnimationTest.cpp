@@ -1,9 +1,7 @@
 #include "SprAnimation.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <fstream>
 #include <string>
 #include <utility>
 
@@ -13,20 +11,6 @@ class SprAnimationTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void readsIntervalAndFramesBesideTheFile() {
-        QTemporaryDir dir;
-        const std::string file = dir.filePath("robot run right.spr").toStdString();
-        std::ofstream(file) << "60\r\n\"robot run right 1.gif\",75,0\r\n"
-                               "\"robot run right 2.gif\",75,-15\r\n";
-        const SprAnimation animation = korvo::loadSprAnimation(file);
-        QCOMPARE(animation.interval, 60);
-        QCOMPARE(animation.frames.size(), 2u);
-        QCOMPARE(animation.frames[0].picturePath,
-                 dir.filePath("robot run right 1.gif").toStdString());
-        QCOMPARE(animation.frames[0].dx, 75);
-        QCOMPARE(animation.frames[1].dy, -15);
-    }
-
     void faultsNameTheFileAndLine() {
         const std::pair<const char*, const char*> cases[] = {
             {"60\n", "a.spr, line 2"}, // no frames

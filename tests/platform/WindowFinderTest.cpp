@@ -15,16 +15,12 @@ private slots:
             bool matches;
         };
         static const Row rows[] = {
-            {"game", "Korvo's Zeltrix  V2.1.0", "korvo's", "help", true},
             {"upper case", "KORVO'S ZELTRIX", "korvo's", "help", true},
-            {"help", "Korvo's Help", "korvo's", "help", false},
             {"help in any case", "korvo's HeLp viewer", "KORVO'S", "help", false},
             {"must anywhere", "Setup of Korvo's Vorpa", "korvo's", "help", true},
-            {"must missing", "Game Control Panel", "korvo's", "help", false},
             {"launcher's name", "Korvo Control Panel", "korvo's", "help", false},
             {"empty must-not", "Korvo's Help", "korvo's help", "", true},
             {"empty must-not is ###", "Korvo's ### Help", "korvo's", "", false},
-            {"empty title", "", "korvo's", "help", false},
             {"accents", "Korvo's Caf\u00e9", "CAF\u00c9", "", true},
         };
         for (const Row& row : rows) {

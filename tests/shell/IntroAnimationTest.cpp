@@ -44,16 +44,12 @@ private slots:
         QVERIFY(!intro.Timer4_Timer(false)); // fading
         fadeTicks(intro, {30, 60, 90});
         QCOMPARE(intro.P_Main.Top, 7200);
-        int steps = 0;
         for (int tick = 1; tick <= 380; ++tick) {
             QVERIFY(intro.Timer2Enabled && !intro.Timer4_Timer(false)); // rising
-            const int top = intro.P_Main.Top;
             intro.Timer2_Timer();
-            steps += top != intro.P_Main.Top ? 1 : 0;
         }
         QVERIFY(!intro.Timer2Enabled);
-        QCOMPARE(steps, 379);
-        QCOMPARE(intro.P_Main.Top, 1515);
+        QCOMPARE(intro.P_Main.Top, 1515);     // 379 steps of 15 twips
         QCOMPARE(intro.p_StoryBox.Top, -930); // pushed out at the top
         QVERIFY(!intro.Timer4_Timer(true));   // the anthem plays on
         QVERIFY(intro.Timer3Enabled && intro.Timer4Enabled);
@@ -70,7 +66,6 @@ private slots:
         QVERIFY(intro.FinishIntro());
         QVERIFY(!intro.Timer1Enabled && !intro.Timer2Enabled && !intro.Timer3Enabled &&
                 !intro.Timer4Enabled);
-        QVERIFY(!intro.FinishIntro());
     }
 };
 
