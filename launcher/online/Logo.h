@@ -69,9 +69,6 @@ public:
 
     LogoForm& form() { return m_form; }
     const LogoForm& form() const { return m_form; }
-    int Tick() const { return m_tick; }
-    int Frame() const { return m_frame; }
-    const std::vector<std::string>& CaptionFrames() const { return m_frames; }
 
     // Shows the main window; called at the last tick, once the logo is hidden.
     std::function<void()> showMain;

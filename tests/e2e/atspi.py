@@ -1,12 +1,11 @@
 #!/usr/bin/python3
-"""Reads what a program shows over the accessibility bus, as a screen reader does.
-
-  atspi.py APP buttons      the names of the push buttons that show, one a line
-  atspi.py APP texts        the texts of the labels and list lines that show, one a line
-  atspi.py APP where NAME   the screen position of the centre of the showing button NAME
-  atspi.py APP line NAME    the same for the showing list line NAME
-  atspi.py close WINDOW     asks the X window to close, as a window manager's close button does
-"""
+# Reads what a program shows over the accessibility bus, as a screen reader does.
+#
+#   atspi.py APP buttons      the names of the push buttons that show, one a line
+#   atspi.py APP texts        the texts of the labels and list lines that show, one a line
+#   atspi.py APP where NAME   the screen position of the centre of the showing button NAME
+#   atspi.py APP line NAME    the same for the showing list line NAME
+#   atspi.py close WINDOW     asks the X window to close, as a window manager's close button does
 import ctypes
 import sys
 
@@ -25,11 +24,8 @@ ROLES = {
 
 def application(name):
     desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == name:
-            return app
-    return None
+    apps = (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
+    return next((app for app in apps if app is not None and app.get_name() == name), None)
 
 
 def showing(node, roles, depth=0):

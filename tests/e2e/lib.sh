@@ -3,6 +3,7 @@
 # copy of the staged game, and a player's hands (xdotool). Each script runs in its own temporary
 # folder and display, so the scripts run in any order and in parallel.
 #
+#   e2e_begin [TOOL...]             check the tools, make the temporary folder; undone on exit
 #   e2e_setup STAGED_ZELTRIX_DIR   copy the game, start Xvfb; everything is undone on exit
 #   start_game [PREFIX...]          start the copied program (PREFIX e.g. setpriv ... for another user)
 #   wait_title TITLE                waits for a visible window titled exactly TITLE; its id in WIN
@@ -15,13 +16,11 @@
 set -u
 
 E2E_TIMEOUT=${E2E_TIMEOUT:-20} # seconds to wait for a window or the program's end
-E2E_SKIP=77                    # the SKIP_RETURN_CODE of the e2e tests
 E2E_NAME=$(basename "$0" .sh)
 WORK=""
 WIN="" # the window the last wait_* found
 XVFB_PID=""
 GAME_PID=""
-GAME_STATUS=""
 HELPER_PIDS="" # helpers a script started (buses), stopped at the end
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -49,17 +48,19 @@ fail() {
     exit 1
 }
 
-skip() {
-    echo "[$E2E_NAME] SKIP: $*"
-    exit "$E2E_SKIP"
+# Runs a helper (a bus, a server, a window of another program) in the background; it is
+# stopped at the end, and its process id is the last word of HELPER_PIDS.
+helper() {
+    "$@" &
+    HELPER_PIDS="$HELPER_PIDS $!"
 }
+
+skip() { echo "[$E2E_NAME] SKIP: $*"; exit 77; } # 77: the tests' SKIP_RETURN_CODE
 
 e2e_cleanup() {
     [ "$BASHPID" = "$$" ] || return 0
-    local pid
-    for pid in $HELPER_PIDS; do
-        kill "$pid" 2>/dev/null
-    done
+    # shellcheck disable=SC2086  # one word for each helper
+    [ -z "$HELPER_PIDS" ] || kill $HELPER_PIDS 2>/dev/null
     if [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null; then
         poll 4 eval '! game_alive' || kill -9 "$GAME_PID" 2>/dev/null
     fi
@@ -67,22 +68,26 @@ e2e_cleanup() {
     [ -z "$WORK" ] || { chmod -R u+w "$WORK"; rm -rf "$WORK"; } 2>/dev/null # add/ may be read-only
 }
 
-# Copies the staged program folder into a fresh temporary folder and starts a private X server.
-e2e_setup() {
-    local staged=$1
-    for tool in Xvfb xdotool xprop import compare identify; do
+# Checks the tools and makes a fresh temporary folder with a home and a runtime folder.
+e2e_begin() {
+    for tool in Xvfb xdotool xprop xwininfo import "$@"; do
         command -v "$tool" >/dev/null || fail "the tool '$tool' is not installed"
     done
-    [ -x "$staged/Korvo's Zeltrix.exe" ] || fail "no staged program in '$staged' (build first)"
     trap e2e_cleanup EXIT
     trap 'exit 1' INT TERM
     WORK=$(mktemp -d)
+    mkdir -p "$WORK/home" "$WORK/run"
+    chmod 700 "$WORK/run"
+}
+
+# Copies the staged program folder into a fresh temporary folder and starts a private X server.
+e2e_setup() {
+    [ -x "$1/Korvo's Zeltrix.exe" ] || fail "no staged program in '$1' (build first)"
+    e2e_begin compare identify
     GAME_DIR="$WORK/Korvo's Zeltrix"
     ADD="$GAME_DIR/add"
     EXE="$GAME_DIR/Korvo's Zeltrix.exe"
-    cp -a "$staged" "$GAME_DIR" || fail "cannot copy '$staged'"
-    mkdir -p "$WORK/home" "$WORK/run"
-    chmod 700 "$WORK/run"
+    cp -a "$1" "$GAME_DIR" || fail "cannot copy '$1'"
     start_x
 }
 
@@ -138,10 +143,7 @@ find_title() {
 }
 
 # A visible window titled exactly $1, its id in WIN; the program must be alive meanwhile.
-titled() {
-    expect_alive "while waiting for the window '$1'"
-    WIN=$(find_title "$1")
-}
+titled() { expect_alive "while waiting for the window '$1'" && WIN=$(find_title "$1"); }
 untitled() { ! find_title "$1" >/dev/null; }
 wait_title() { poll "$E2E_TIMEOUT" titled "$1" || fail "no window titled '$1' within ${E2E_TIMEOUT}s"; }
 wait_title_gone() { poll "$E2E_TIMEOUT" untitled "$1" || fail "the window '$1' stays ${E2E_TIMEOUT}s"; }
@@ -159,13 +161,9 @@ count_menus() {
 menus_open() { poll "${2:-$E2E_TIMEOUT}" count_menus "$1"; }
 
 
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || fail "cannot focus window $1"; }
-
 press() {
-    focus "$1"
-    for k in "${@:2}"; do
-        xdotool key --clearmodifiers "$k"
-    done
+    xdotool windowfocus --sync "$1" 2>/dev/null || fail "cannot focus window $1"
+    xdotool key --clearmodifiers "${@:2}"
 }
 
 # Closes the game's message boxes that play put up meanwhile (a Comeq landing on the robot).
@@ -215,9 +213,6 @@ shot() {
     fail "cannot take a screenshot of window $1: $(cat "$WORK/import.log")"
 }
 
-# Number of pixels in which two pictures of the same size differ.
-pixels_differing() { compare -metric AE "$1" "$2" null: 2>&1; }
-
 # The field moves: two screenshots of the window a second apart differ. A message box that play
 # puts up meanwhile stops the field; it is closed and the field watched again.
 expect_moving() {
@@ -227,19 +222,15 @@ expect_moving() {
         shot "$1" "$WORK/move1.png"
         sleep 1
         shot "$1" "$WORK/move2.png"
-        n=$(pixels_differing "$WORK/move1.png" "$WORK/move2.png")
-        if [ "$n" != 0 ]; then
-            say "ok: the field moves ($n pixels changed in 1s) $2"
-            return 0
-        fi
+        n=$(compare -metric AE "$WORK/move1.png" "$WORK/move2.png" null: 2>&1) # pixels differing
+        [ "$n" = 0 ] || { say "ok: the field moves ($n pixels changed in 1s) $2"; return 0; }
     done
     fail "the field stood still $2"
 }
 
 # Waits for the program to end; leaves its exit status in GAME_STATUS.
 wait_exit() {
-    poll "$E2E_TIMEOUT" eval '! game_alive' ||
-        fail "the program is still running ${E2E_TIMEOUT}s after Exit"
+    poll "$E2E_TIMEOUT" eval '! game_alive' || fail "the program still runs ${E2E_TIMEOUT}s after Exit"
     wait "$GAME_PID"
     GAME_STATUS=$?
     GAME_PID=""
@@ -257,9 +248,7 @@ skip_intro() {
 # application name, the game's title "Korvo's Zeltrix", by which the launcher finds the game.
 # Its id in WIN.
 first_window() {
-    expect_alive "before its first window"
-    WIN=$(game_windows | head -n 1)
-    [ -n "$WIN" ]
+    expect_alive "before its first window" && WIN=$(game_windows | head -n 1) && [ -n "$WIN" ]
 }
 wait_intro() {
     poll "$E2E_TIMEOUT" first_window || fail "no window within ${E2E_TIMEOUT}s"
@@ -269,13 +258,12 @@ wait_intro() {
 
 # Starts a challenge-1 game and closes the level announcement; the field must then move.
 start_challenge_1() {
-    local main=$1
-    menu "$main" alt+g n 1
+    menu "$1" alt+g n 1
     wait_title "$BOX_TITLE"
     say "ok: the level announcement box appeared"
     press "$WIN" Return
     wait_title_gone "$BOX_TITLE"
-    expect_moving "$main" "after the level announcement"
+    expect_moving "$1" "after the level announcement"
 }
 
 # Opens the Hall of Fame from the menu and closes it with Enter.
@@ -293,16 +281,12 @@ open_hall_of_fame() {
 # then the box is closed and Exit chosen once more.
 exit_by_menu() {
     menu "$1" alt+g e
-    for _ in $(seq $((E2E_TIMEOUT * 5))); do
-        game_alive || break
-        if find_title "$BOX_TITLE" >/dev/null; then
-            say "(a squash closed the menu before Exit was taken; choosing Exit again)"
-            settle
-            menu "$1" alt+g e
-            break
-        fi
-        sleep 0.2
-    done
+    poll "$E2E_TIMEOUT" eval '! game_alive || find_title "$BOX_TITLE" >/dev/null'
+    if game_alive && find_title "$BOX_TITLE" >/dev/null; then
+        say "(a squash closed the menu before Exit was taken; choosing Exit again)"
+        settle
+        menu "$1" alt+g e
+    fi
     wait_exit
     [ "$GAME_STATUS" = 0 ] || fail "the program ended with status $GAME_STATUS after Exit"
     say "ok: Exit ended the program with status 0"
@@ -321,15 +305,12 @@ start_accessibility() {
     # The accessibility bus's socket is named after the display, which every case numbers :0
     # in its own namespace: a runtime folder of its own keeps parallel cases apart.
     export XDG_RUNTIME_DIR="$WORK/run"
-    mkdir -p "$XDG_RUNTIME_DIR"
-    chmod 700 "$XDG_RUNTIME_DIR"
     dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 \
         3>"$WORK/bus" 4>"$WORK/bus.pid" || fail "dbus-daemon did not start"
     HELPER_PIDS="$HELPER_PIDS $(head -n 1 "$WORK/bus.pid")"
     export DBUS_SESSION_BUS_ADDRESS
     DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus")
-    /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1 &
-    HELPER_PIDS="$HELPER_PIDS $!"
+    helper /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
 
@@ -340,11 +321,7 @@ launcher_buttons() {
 }
 
 wait_buttons() {
-    local buttons=""
-    for _ in $(seq $((E2E_TIMEOUT * 5))); do
-        buttons=$(launcher_buttons)
-        [ "$buttons" = "$1" ] && return 0
-        sleep 0.2
-    done
-    fail "the launcher shows the buttons '$buttons' instead of '$1'"
+    local want=$1
+    poll "$E2E_TIMEOUT" eval '[ "$(launcher_buttons)" = "$want" ]' ||
+        fail "the launcher shows the buttons '$(launcher_buttons)' instead of '$1'"
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# A short game driven through the menus by their access keys, without the bounce and shot
-# sounds: New Game, Silent, Hall of Fame and About, whose closing gives the game back its
-# keyboard without a click (no window manager does that for us); Exit saves the hall of fame
-# in its own format and ends the program with status 0.
+# The game as a player meets it. The intro opens first, under the game's title, fades in with its
+# story, and a key that types a character (space) hands over to the game window, which covers
+# the screen. Then a short game driven through the menus by their access keys, without the
+# bounce and shot sounds: New Game, Silent, Hall of Fame and About, whose closing gives the game
+# back its keyboard without a click (no window manager does that for us); Exit saves the hall of
+# fame in its own format and ends the program with status 0.
 #   bash play.sh STAGED_ZELTRIX_DIR MAIN_TITLE
 source "$(dirname "$0")/lib.sh"
 MAIN_TITLE=$2
@@ -11,7 +13,35 @@ e2e_setup "$1"
 printf 'Ann,300\n"Bob","200"\nCy,100\n' >"$ADD/hiscores.txt"
 rm "$ADD/pop.wav" "$ADD/gunshot.wav"
 start_game
-skip_intro
+
+wait_intro
+intro=$WIN
+say "ok: the intro window is mapped and titled with the game's title"
+# The window's background fades from black towards the picture's colour; its top-right corner
+# shows nothing but that background.
+width=$(xwininfo -id "$intro" | awk '/Width:/ {print $2}')
+faded() {
+    shot "$intro" "$WORK/intro.png"
+    corner=$(identify -format "%[pixel:p{$((width - 5)),5}]" "$WORK/intro.png")
+    [ "$corner" != "srgb(0,0,0)" ] && [ "$corner" != black ]
+}
+poll 10 faded || fail "the intro's background stayed black for 10s"
+say "ok: the intro's background fades in (corner now $corner)"
+colours=$(identify -format '%k' "$WORK/intro.png")
+[ "$colours" -ge 8 ] || fail "the intro shows only $colours colours: no text"
+say "ok: the intro shows text ($colours colours)"
+
+press "$intro" space
+wait_title "$MAIN_TITLE"
+MAIN=$WIN
+say "ok: space opened the game window '$MAIN_TITLE'"
+[ "$(wm_name_of "$MAIN")" = "$MAIN_TITLE" ] || fail "WM_NAME is '$(wm_name_of "$MAIN")'"
+poll 5 eval '! game_windows | grep -qx "$intro"' ||
+    fail "the intro window is still shown beside the game window"
+say "ok: the intro window is hidden"
+geometry=$(xwininfo -id "$MAIN" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')
+[ "$geometry" = 1280x1024 ] || fail "the game window is $geometry, not the whole 1280x1024 screen"
+say "ok: the game window covers the screen ($geometry)"
 
 start_challenge_1 "$MAIN"
 press "$MAIN" Right space Left space

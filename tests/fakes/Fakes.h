@@ -12,14 +12,12 @@
 // Test doubles for the services the game logic is given.
 namespace fakes {
 
-class FakeMessageBox : public zeltrix::MessageBox {
-public:
+struct FakeMessageBox : zeltrix::MessageBox {
     void ShowNiceMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };
 
-class FakeHallOfFame : public zeltrix::HallOfFame {
-public:
+struct FakeHallOfFame : zeltrix::HallOfFame {
     void LoadHiScores() override {}
     void SaveHiScores() override {}
     long long Score(int index) const override { return scores[index]; }
@@ -29,8 +27,7 @@ public:
     std::vector<std::optional<long long>> checked;
 };
 
-class FakeWindows : public zeltrix::Windows {
-public:
+struct FakeWindows : zeltrix::Windows {
     bool IsActiveForm(zeltrix::Form form) const override { return form == zeltrix::Form::Main; }
     void LetEventsRun(int milliseconds) override {
         ++events;

@@ -11,8 +11,7 @@
 // Test doubles for the services the launcher's logic is given.
 namespace fakes {
 
-class FakeScreen : public launcher::Screen {
-public:
+struct FakeScreen : launcher::Screen {
     // Ten characters take a thousand twips.
     int CaptionWidth(const std::string& caption) const override {
         return static_cast<int>(caption.size()) * 100;
@@ -20,27 +19,24 @@ public:
 };
 
 // Counts the uninstall entries written.
-class FakeUninstallEntry : public launcher::UninstallEntry {
-public:
+struct FakeUninstallEntry : launcher::UninstallEntry {
     void WriteUninstallInfo(const std::string& componentsDir) override {
         written.push_back(componentsDir);
     }
     std::vector<std::string> written;
 };
 
-class FakeDialogs : public launcher::Dialogs {
-public:
+struct FakeDialogs : launcher::Dialogs {
     void ShowNewReleases() override { ++newReleases; }
     void ShowGameInfo(const launcher::GameInfo& page) override { pages.push_back(page); }
-    void ShowAbout() override { ++abouts; }
+    void ShowAbout() override {}
     bool OpenDocument(const std::string& document, int style) override {
         documents.push_back({document, style});
-        return openSucceeds;
+        return true;
     }
-    int newReleases = 0, abouts = 0;
+    int newReleases = 0;
     std::vector<launcher::GameInfo> pages;
     std::vector<std::pair<std::string, int>> documents;
-    bool openSucceeds = true;
 };
 
 } // namespace fakes

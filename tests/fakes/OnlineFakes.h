@@ -14,8 +14,7 @@
 namespace fakes {
 
 // Records the components it is given; installs them unless told otherwise.
-class FakeComponentInstaller : public launcher::ComponentInstaller {
-public:
+struct FakeComponentInstaller : launcher::ComponentInstaller {
     bool InstallComponent(const std::string& path) override {
         installed.push_back(path);
         return installSucceeds;
@@ -27,33 +26,31 @@ public:
 
 // Its fetches wait until the test answers or fails the latest one; its one download at a time
 // is played by the test, which sets the answer and calls the receiver's events.
-class FakeHttpClient : public korvo::HttpClient {
-public:
+struct FakeHttpClient : korvo::HttpClient {
+    struct Fetch : korvo::Fetch {
+        std::shared_ptr<FetchDone> done;
+    };
     std::unique_ptr<korvo::Fetch> FetchText(const std::string& url, std::chrono::milliseconds,
                                             FetchDone done) override {
         fetched.push_back(url);
-        auto fetch = std::make_unique<Fetch>(*this, std::move(done));
-        m_fetch = fetch.get();
+        auto fetch = std::make_unique<Fetch>();
+        waiting = fetch->done = std::make_shared<FetchDone>(std::move(done));
         return fetch;
     }
     // Answers the waiting fetch, with a text or none; false when none waits (never started,
     // answered or dropped).
     bool answer(std::optional<std::string> text) {
-        if (m_fetch == nullptr) {
-            return false;
+        const std::shared_ptr<FetchDone> done = std::exchange(waiting, {}).lock();
+        if (done) {
+            (*done)(std::move(text));
         }
-        const FetchDone done = std::move(std::exchange(m_fetch, nullptr)->done);
-        done(std::move(text));
-        return true;
+        return done != nullptr;
     }
-    bool fail() { return answer(std::nullopt); }
-    bool fetching() const { return m_fetch != nullptr; }
 
     std::unique_ptr<korvo::Transfer> StartDownload(const std::string& url,
                                                    korvo::TransferEvents& receiver,
-                                                   std::chrono::milliseconds wait) override {
+                                                   std::chrono::milliseconds) override {
         address = url;
-        downloadTimeout = wait;
         events = &receiver;
         return std::make_unique<Transfer>(*this);
     }
@@ -77,27 +74,14 @@ public:
     }
 
     std::vector<std::string> fetched; // the address of every fetch, in order
+    std::weak_ptr<FetchDone> waiting; // the fetch that waits for an answer, if any
     std::string address;
-    std::chrono::milliseconds downloadTimeout{0};
     korvo::TransferEvents* events = nullptr;
     int status = 0;
     std::string length; // the CONTENT-LENGTH header
     bool executing = true;
     int cancels = 0;
 
-private:
-    struct Fetch : korvo::Fetch {
-        Fetch(FakeHttpClient& client, FetchDone whenDone)
-            : http(client), done(std::move(whenDone)) {}
-        ~Fetch() override {
-            if (http.m_fetch == this) {
-                http.m_fetch = nullptr;
-            }
-        }
-        FakeHttpClient& http;
-        FetchDone done;
-    };
-    Fetch* m_fetch = nullptr;
     struct Transfer : korvo::Transfer {
         explicit Transfer(FakeHttpClient& client) : http(client) {}
         int StatusCode() const override { return http.status; }

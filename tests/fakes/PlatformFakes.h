@@ -20,8 +20,7 @@
 // can check the calls.
 namespace fakes {
 
-class FakePlayer : public korvo::MultimediaPlayer {
-public:
+struct FakePlayer : korvo::MultimediaPlayer {
     std::string FileName() const override { return fileName; }
     void SetFileName(const std::string& path) override { fileName = path; }
     korvo::PlayerMode mode() const override { return playerMode; }
@@ -51,8 +50,7 @@ public:
     std::vector<std::string> commands;
 };
 
-class FakeSprite : public korvo::SpritePlayer {
-public:
+struct FakeSprite : korvo::SpritePlayer {
     void SetTarget(korvo::Control* t) override { target = t; }
     void SetBasePath(const std::string&) override {}
     void SetTop(int) override {}
@@ -75,13 +73,9 @@ public:
 };
 
 // Hands out a fixed sequence of numbers, then repeats it.
-class FakeRandom : public korvo::Random {
-public:
+struct FakeRandom : korvo::Random {
     explicit FakeRandom(std::vector<double> seq = {0.5}) : sequence(std::move(seq)) {}
-    double Rnd() override {
-        ++draws;
-        return sequence[(draws - 1) % sequence.size()];
-    }
+    double Rnd() override { return sequence[draws++ % sequence.size()]; }
     void Randomize() override {}
 
     std::vector<double> sequence;
@@ -89,27 +83,23 @@ public:
 };
 
 // Records what was opened and started; opening and starting succeed unless told otherwise.
-class FakeShell : public korvo::Shell {
-public:
+struct FakeShell : korvo::Shell {
     bool OpenDocument(const std::string& document) override {
         opened.push_back(document);
         return openSucceeds;
     }
-    long long StartProgram(const std::string& path, const std::vector<std::string>& args) override {
+    long long StartProgram(const std::string& path, const std::vector<std::string>&) override {
         started.push_back(path);
-        arguments.push_back(args);
         return startSucceeds ? 4242 : 0;
     }
     std::vector<std::string> opened;
     std::vector<std::string> started;
-    std::vector<std::vector<std::string>> arguments; // one list for each start
     bool openSucceeds = true;
     bool startSucceeds = true;
 };
 
 // Records every message; answers OK unless told otherwise.
-class FakeMessages : public korvo::Messages {
-public:
+struct FakeMessages : korvo::Messages {
     bool Show(const korvo::Message& message) override {
         shown.push_back(message);
         if (onShow) {
@@ -131,8 +121,7 @@ public:
 
 // The windows of a desktop as a list, topmost first, each with the process that made it, under
 // the real title rule.
-class FakeWindowFinder : public korvo::WindowFinder {
-public:
+struct FakeWindowFinder : korvo::WindowFinder {
     struct Window {
         korvo::WindowId id;
         std::string title;
@@ -147,21 +136,15 @@ public:
         }
         return 0;
     }
-    bool IsWindow(korvo::WindowId window) override {
-        for (const Window& w : windows) {
-            if (w.id == window) {
-                return true;
-            }
-        }
-        return false;
+    bool IsWindow(korvo::WindowId id) override {
+        return std::any_of(windows.begin(), windows.end(), [id](auto& w) { return w.id == id; });
     }
     std::vector<Window> windows;
 };
 
 // Children that the test ends by hand: each start is recorded with a process id of its own, and
 // end() calls the handler that the program gave.
-class FakePrograms : public korvo::Programs {
-public:
+struct FakePrograms : korvo::Programs {
     struct Child {
         long long pid;
         std::string path;
@@ -173,61 +156,50 @@ public:
         if (!startSucceeds) {
             return 0;
         }
-        started.push_back({nextPid, path, arguments, std::move(ended)});
-        return nextPid++;
+        started.push_back({4242 + std::ssize(started), path, arguments, std::move(ended)});
+        return started.back().pid;
     }
     // Ends the last child started (with a status, or killed by signal when signalled).
     void end(int code, bool signalled = false) {
-        auto handler = std::exchange(started.back().ended, nullptr);
-        if (handler) {
+        if (auto handler = std::exchange(started.back().ended, nullptr)) {
             handler({signalled, code});
         }
     }
     std::vector<Child> started;
     bool startSucceeds = true;
-    long long nextPid = 4242;
 };
 
-// Timers that tick when the test says so.
-class FakeTimers : public korvo::Timers {
-public:
-    class Timer : public korvo::Timer {
-    public:
-        explicit Timer(FakeTimers& owner) : m_owner(owner) { m_owner.live.push_back(this); }
-        ~Timer() override { std::erase(m_owner.live, this); }
-        Timer(const Timer&) = delete;
-        Timer& operator=(const Timer&) = delete;
-        void start(std::chrono::milliseconds interval, std::function<void()> tick) override {
-            this->interval = interval;
-            m_tick = std::move(tick);
+// Timers that tick when the test says so. Each timer's tick lives as long as the timer, so a
+// tick that stops or destroys a timer is safe.
+struct FakeTimers : korvo::Timers {
+    using Tick = std::shared_ptr<std::function<void()>>;
+    struct Timer : korvo::Timer {
+        void start(std::chrono::milliseconds, std::function<void()> run) override {
+            *tick = std::move(run);
         }
-        void stop() override { m_tick = nullptr; }
-        bool active() const override { return static_cast<bool>(m_tick); }
-        void fire() {
-            if (m_tick) {
-                auto tick = m_tick; // the tick may stop or destroy its timer
-                tick();
-            }
-        }
-        std::chrono::milliseconds interval{0};
-
-    private:
-        FakeTimers& m_owner;
-        std::function<void()> m_tick;
+        void stop() override { *tick = nullptr; }
+        bool active() const override { return static_cast<bool>(*tick); }
+        Tick tick = std::make_shared<std::function<void()>>();
     };
-    std::unique_ptr<korvo::Timer> make() override { return std::make_unique<Timer>(*this); }
+    std::unique_ptr<korvo::Timer> make() override {
+        auto timer = std::make_unique<Timer>();
+        ticks.push_back(timer->tick);
+        return timer;
+    }
     // One tick of every running timer.
     void tick() {
-        for (Timer* timer : std::vector<Timer*>(live)) {
-            if (std::find(live.begin(), live.end(), timer) != live.end()) {
-                timer->fire();
+        for (const std::weak_ptr<std::function<void()>>& timer : std::vector(ticks)) {
+            if (const Tick alive = timer.lock(); alive && *alive) {
+                auto once = *alive; // the tick may stop or restart its timer
+                once();
             }
         }
     }
     bool anyActive() const {
-        return std::any_of(live.begin(), live.end(), [](const Timer* t) { return t->active(); });
+        return std::any_of(ticks.begin(), ticks.end(),
+                           [](auto& t) { return t.lock() && *t.lock(); });
     }
-    std::vector<Timer*> live;
+    std::vector<std::weak_ptr<std::function<void()>>> ticks;
 };
 
 // A fake shell and message box, in use for the object's lifetime.

@@ -20,7 +20,6 @@ private slots:
         testing::OnlineFixture f;
         launcher::FrmAdd window(f.setup, &f.frmMain);
         window.SetDownloadFile(f.setup.componentsDir + "korvo002.cmp");
-        window.SetDownloadURL("http://quibbrik.test/downloads/korvo002.cmp");
         QVERIFY(f.http.events == nullptr); // not before it is shown
         window.show();
         QTRY_VERIFY(f.http.events != nullptr);

@@ -29,8 +29,9 @@ private slots:
         window.Form_Load();
         auto* coin = window.findChild<QTimer*>("t_Coin");
         coin->stop(); // the test drives the ticks
+        int ticks = 0;
         const auto tickUntil = [&](int tick) {
-            while (window.logic().Tick() < tick && window.logic().form().t_CoinEnabled) {
+            for (; ticks < tick && window.logic().form().t_CoinEnabled; ++ticks) {
                 window.logic().t_Coin_Timer();
                 window.refresh();
             }
@@ -54,7 +55,7 @@ private slots:
         QVERIFY(label("lbl_Product_2")->isVisible() && label("lbl_Product_2")->text() == "d");
         QCOMPARE(window.children().last(), label("lbl_Product_2")); // in front of everything else
         // It hides itself before the main window shows; unloading it stops the music.
-        tickUntil(61); // the last tick is 60
+        tickUntil(61);
         QVERIFY(!visibleAtHandOver && !window.isVisible() && !coin->isActive());
         window.unload();
         QCOMPARE(player->commands.back(), std::string("Close"));

@@ -1,5 +1,5 @@
-// The information page: which component a game's name downloads, how the story scrolls, and
-// what "Add" asks before a download.
+// The information page: which component a game's name downloads, and what "Add" asks before a
+// download. The story's scrolling is checked on the window, to the pixel.
 #include <QtTest>
 
 #include "InfoPage.h"
@@ -24,16 +24,6 @@ private slots:
         QFETCH(QString, file);
         QCOMPARE(QString::fromStdString(launcher::ProductFile(name.toStdString()).value_or("")),
                  file);
-    }
-    // A long story scrolls until its last line is in the box, and stays there; a short one stops
-    // near the bottom of the box, as the window's test shows.
-    void scroll_stopsOnceTheStorysEndIsInView() {
-        launcher::InfoPage page;
-        page.lbl_Story.Height = 5000; // in a box 1380 twips high, from 1290 in steps of 15
-        for (int tick = 0; tick < 1000; ++tick) {
-            page.t_Scroll_Timer();
-        }
-        QCOMPARE(page.lbl_Story.Top, -3630);
     }
     void add_asksFirstAndRefusesAGameOutsideTheTable() {
         fakes::FakeDesktop desktop;

@@ -11,18 +11,6 @@ using Releases = std::vector<NewRelease>;
 
 Q_DECLARE_METATYPE(Releases)
 
-namespace {
-
-std::string records(int first, int count) {
-    std::string text;
-    for (int i = first; i < first + count; ++i) {
-        text += "NAME:Game " + std::to_string(i) + ",FILE:g" + std::to_string(i) + ".cmp\n";
-    }
-    return text;
-}
-
-} // namespace
-
 class NewReleasesTest : public QObject {
     Q_OBJECT
 private slots:
@@ -50,19 +38,21 @@ private slots:
                 << "NAME:Bad,FILE:" + file + "\nNAME:Good,FILE:good.cmp\n"
                 << Releases{{"Good", "good.cmp"}};
         }
+        QByteArray many = "NAME:Bad,FILE:../bad.cmp\n";
+        Releases first21;
+        for (int i = 1; i <= 25; ++i) {
+            const std::string n = std::to_string(i);
+            many += QByteArray::fromStdString("NAME:" + n + ",FILE:" + n + ".cmp\n");
+            if (i <= 21) {
+                first21.push_back({n, n + ".cmp"});
+            }
+        }
+        QTest::newRow("at most 21 games; refused records take no place") << many << first21;
     }
     void parse_takesTheRecordsByTheKeywordRules() {
         QFETCH(QByteArray, text);
         QFETCH(Releases, expected);
         QCOMPARE(launcher::ParseNewReleases(text.toStdString()), expected);
-    }
-    void parse_takesAtMostTwentyOneGames() {
-        const Releases first21 = launcher::ParseNewReleases(records(1, 21));
-        QCOMPARE(first21.size(), std::size_t{21});
-        QCOMPARE(launcher::ParseNewReleases(records(1, 25)), first21);
-        // Refused records take no place in the list.
-        const std::string refused = "NAME:Bad,FILE:../bad.cmp\n";
-        QCOMPARE(launcher::ParseNewReleases(refused + refused + records(1, 22)), first21);
     }
 };
 
