@@ -166,6 +166,9 @@ void GameView::PlaceViewSwitch() {
         frame.Top = top;
         frame.Left = left;
     }
+    // The frame of the moment shows at once: the animation stands still while another window is
+    // active, and the switch must not be missing until it moves again.
+    m_form.cmd_OtherGames[static_cast<std::size_t>(m_switchFrame)].Visible = true;
     const Control& frame = m_form.cmd_OtherGames[0];
     Control& label = m_form.lb_Other;
     label.Top = top + frame.Height;

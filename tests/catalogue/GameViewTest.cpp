@@ -46,9 +46,12 @@ private slots:
             QCOMPARE(at(label), at(button.Left + 742 - label.Width / 2, button.Top + 1100));
             actual << at(button);
         }
+        int shown = 0;
         for (const korvo::Control& frame : f.form().cmd_OtherGames) {
             QCOMPARE(at(frame), places[buttons]); // all four frames at one spot
+            shown += frame.Visible ? 1 : 0;
         }
+        QCOMPARE(shown, 1); // at once, also while the animation stands still
         QCOMPARE(actual << at(f.form().cmd_OtherGames[0]) << at(f.form().lb_Other), places);
         QCOMPARE(QSize(f.form().Width, f.form().Height), window);
     }

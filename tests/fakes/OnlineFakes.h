@@ -81,6 +81,7 @@ struct FakeHttpClient : korvo::HttpClient {
     std::string length; // the CONTENT-LENGTH header
     bool executing = true;
     int cancels = 0;
+    std::string failureReason; // what the client says of a failed transfer
 
     struct Transfer : korvo::Transfer {
         explicit Transfer(FakeHttpClient& client) : http(client) {}
@@ -93,6 +94,7 @@ struct FakeHttpClient : korvo::HttpClient {
             ++http.cancels;
             http.executing = false;
         }
+        std::string FailureReason() const override { return http.failureReason; }
         FakeHttpClient& http;
     };
 };

@@ -107,26 +107,45 @@ private slots:
         QTest::addColumn<QString>("length");
         QTest::addColumn<int>("sent");
         QTest::addColumn<End>("end");
-        QTest::newRow("an error page") << 404 << "" << 100 << End::Completed;
-        QTest::newRow("Content-Length 0 with a body") << 200 << "0" << 3000 << End::Completed;
-        QTest::newRow("Content-Length with a fraction") << 200 << "12.5" << 12 << End::Completed;
-        QTest::newRow("negative Content-Length") << 200 << "-5" << 5 << End::Completed;
-        QTest::newRow("body cut short") << 200 << "3000" << 2000 << End::Completed;
-        QTest::newRow("body longer than announced") << 200 << "10" << 3000 << End::Completed;
-        QTest::newRow("empty body") << 200 << "" << 0 << End::Completed;
-        QTest::newRow("no answer") << 0 << "" << 0 << End::Failed;
-        QTest::newRow("Cancel while connecting") << 0 << "" << 0 << End::Cancel;
-        QTest::newRow("Cancel while receiving") << 200 << "3000" << 2000 << End::Cancel;
-        QTest::newRow("window closed while receiving") << 200 << "3000" << 2000 << End::Close;
-        QTest::newRow("connection reset while receiving") << 200 << "3000" << 2000 << End::Reset;
+        QTest::addColumn<QString>("reason"); // said after the failure message; the client's own
+                                             // when the transfer fails
+        const QString incomplete = "The file arrived incomplete.";
+        QTest::newRow("an error page")
+            << 404 << "" << 100 << End::Completed << "The server answered 404.";
+        QTest::newRow("Content-Length 0 with a body")
+            << 200 << "0" << 3000 << End::Completed << "The server announced an empty file.";
+        QTest::newRow("Content-Length with a fraction")
+            << 200 << "12.5" << 12 << End::Completed
+            << "The server gave the file's size as \"12.5\", which is no size.";
+        QTest::newRow("negative Content-Length")
+            << 200 << "-5" << 5 << End::Completed
+            << "The server gave the file's size as \"-5\", which is no size.";
+        QTest::newRow("larger than 4 GiB")
+            << 200 << "4294967297" << 10 << End::Completed << "The file is larger than 4 GiB.";
+        QTest::newRow("body cut short") << 200 << "3000" << 2000 << End::Completed << incomplete;
+        QTest::newRow("body longer than announced")
+            << 200 << "10" << 3000 << End::Completed << "The server sent more than it announced.";
+        QTest::newRow("empty body") << 200 << "" << 0 << End::Completed << incomplete;
+        QTest::newRow("no answer") << 0 << "" << 0 << End::Failed << "";
+        QTest::newRow("stalled") << 200 << "3000" << 1000 << End::Failed
+                                 << "Nothing arrived for 30 seconds.";
+        QTest::newRow("Cancel while connecting") << 0 << "" << 0 << End::Cancel << "";
+        QTest::newRow("Cancel while receiving") << 200 << "3000" << 2000 << End::Cancel << "";
+        QTest::newRow("window closed while receiving") << 200 << "3000" << 2000 << End::Close << "";
+        QTest::newRow("connection reset while receiving")
+            << 200 << "3000" << 2000 << End::Reset << "";
     }
     void end_leavesNothingBehind() {
         QFETCH(int, status);
         QFETCH(QString, length);
         QFETCH(int, sent);
         QFETCH(End, end);
+        QFETCH(QString, reason);
         const bool halfway = end != End::Completed && end != End::Failed;
         Download download;
+        if (end == End::Failed) {
+            download.http.failureReason = reason.toStdString();
+        }
         bool openWhenShown = false;
         download.desktop.messages.onShow = [&](const korvo::Message& message) {
             QCOMPARE(message.icon, korvo::MessageIcon::Exclamation);
@@ -152,11 +171,27 @@ private slots:
             QVERIFY(download.closed());
         }
         const bool failed = !halfway || end == End::Reset;
+        const std::string why = reason.isEmpty() ? "" : "\n\n" + reason.toStdString();
         QCOMPARE(download.messages(),
-                 failed ? Strings{launcher::DownloadFailureMessage()} : Strings{});
+                 failed ? Strings{launcher::DownloadFailureMessage() + why} : Strings{});
         QCOMPARE(openWhenShown, failed);
         QVERIFY(download.files().isEmpty() && download.installer.installed.empty());
         QCOMPARE(download.http.cancels, 1);
+    }
+
+    // A download writes its own temporary file and its own component, never through a link
+    // that someone put in their place, and deletes nothing else.
+    void plantedLink_isNeitherWrittenThroughNorDeleted() {
+        Download download;
+        const QString outside = download.dir.filePath("outside.txt");
+        QFile(outside).open(QIODevice::WriteOnly);
+        QVERIFY(QDir().mkpath(QString::fromStdString(download.setup.componentsDir)));
+        QVERIFY(QFile::link(outside, QString::fromStdString(download.logic->TemporaryFile())));
+        download.play(200, "3000", 3000);
+        QVERIFY(download.closed() && download.installer.installed.empty());
+        QCOMPARE(QFileInfo(outside).size(), 0);
+        QVERIFY(QFileInfo(QString::fromStdString(download.logic->TemporaryFile())).isSymLink());
+        QVERIFY(QString::fromStdString(download.messages().at(0)).contains("could not be made"));
     }
 };
 

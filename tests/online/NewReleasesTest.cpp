@@ -21,7 +21,7 @@ private slots:
             << QByteArray("NAME:Korvo's Zeltrix,file:korvo002.cmp\nName:kORVO B,fIlE:B.CMP\n")
             << Releases{{"Korvo's Zeltrix", "korvo002.cmp"}, {"kORVO B", "B.CMP"}};
         QTest::newRow("nothing trimmed")
-            << QByteArray("NAME: A ,FILE: a.cmp \n") << Releases{{" A ", " a.cmp "}};
+            << QByteArray("NAME: A ,FILE:a.cmp\n") << Releases{{" A ", "a.cmp"}};
         QTest::newRow("text around the records, FILE: anywhere after the comma")
             << QByteArray("New games!\nNAME:A, new! FILE:a.cmp\n-- the end --")
             << Releases{{"A", "a.cmp"}};
@@ -31,9 +31,15 @@ private slots:
             << QByteArray("NAME:A,FILE:a.cmp\nNAME:B,FILE:b.cmp") << Releases{{"A", "a.cmp"}};
         QTest::newRow("FILE: beyond the line feed")
             << QByteArray("NAME:A,\nFILE:a.cmp\nNAME:B,FILE:b.cmp\n") << Releases{{"B", "b.cmp"}};
-        // File names that would leave the components folder are refused.
-        for (const QByteArray file : {"../korvo002.cmp", "korvo..cmp", "/etc/passwd", "a\\b.cmp",
-                                      "", "korvo002.cmp\r", "korvo\x7f.cmp"}) {
+        // Only plain component names: nothing that leaves the components folder or names one of
+        // its own files (the uninstaller, the lock, a game folder), no pattern.
+        const QByteArray tooLong = QByteArray(61, 'k') + ".cmp";
+        for (const QByteArray& file :
+             {QByteArray("../korvo002.cmp"), QByteArray("/etc/passwd"), QByteArray("a\\b.cmp"),
+              QByteArray(""), QByteArray("korvo002.cmp\r"), QByteArray(" a.cmp "),
+              QByteArray("korvo\x7f.cmp"), QByteArray("uninstall components.exe"),
+              QByteArray(".components.lock"), QByteArray(".hidden.cmp"), QByteArray("*.cmp"),
+              QByteArray("Korvo's Zeltrix"), QByteArray("korvo002.exe"), tooLong}) {
             QTest::addRow("refused file name %s", file.toPercentEncoding().constData())
                 << "NAME:Bad,FILE:" + file + "\nNAME:Good,FILE:good.cmp\n"
                 << Releases{{"Good", "good.cmp"}};

@@ -88,9 +88,12 @@ public:
             while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
                 socket->setParent(this); // closed with the test
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    // One request per connection, answered once its head is in.
-                    if (socket->readAll().contains("\r\n\r\n")) {
-                        send(socket, m_reply.bytes);
+                    // One request per connection, answered once its head is in; the place a
+                    // redirection points to holds a small file.
+                    const QByteArray request = socket->readAll();
+                    if (request.contains("\r\n\r\n")) {
+                        send(socket, request.startsWith("GET /moved ") ? reply(200, 100).bytes
+                                                                       : m_reply.bytes);
                     }
                 });
             }
@@ -99,6 +102,11 @@ public:
 
 private:
     void send(QTcpSocket* socket, QByteArray rest) {
+        if (rest.startsWith("HTTP/1.1 200") && rest.size() < 200) {
+            socket->write(rest);
+            socket->disconnectFromHost();
+            return;
+        }
         const qsizetype piece = m_reply.pieceMs > 0 ? 1024 : rest.size();
         socket->write(rest.left(piece));
         rest.remove(0, piece);
@@ -193,6 +201,29 @@ private slots:
         QTest::qWait(800); // past the end of the fetch's reply
         QVERIFY(recorder.pieces == 1 && recorder.states == states && calls == 0);
         QVERIFY(!recorder.transfer->StillExecuting());
+    }
+
+    // A server may move a file within itself; a redirection to another host is refused, for the
+    // list as for a download, and the download says why.
+    void redirect_onlyToTheSameServer() {
+        for (const QString& host : {QString("127.0.0.1"), QString("localhost")}) {
+            const QByteArray to =
+                QString("http://%1:%2/moved").arg(host).arg(m_listener.serverPort()).toLatin1();
+            const Reply moved{"HTTP/1.1 302 X\r\nLocation: " + to +
+                                  "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n",
+                              End::Close};
+            const bool same = host == "127.0.0.1";
+            fetch(moved, 5s, same ? std::optional(bytes(100)) : std::nullopt);
+            Recorder recorder;
+            start(recorder, moved, 5s);
+            QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, 10000);
+            QCOMPARE(recorder.states.back(), same ? korvo::TransferState::ResponseCompleted
+                                                  : korvo::TransferState::RequestFailed);
+            QCOMPARE(recorder.body.size(), same ? std::size_t{100} : std::size_t{0});
+            QCOMPARE(recorder.transfer->FailureReason(),
+                     same ? std::string()
+                          : "The server sent the download on to another host, localhost.");
+        }
     }
 };
 

@@ -9,8 +9,7 @@
 namespace launcher {
 
 namespace {
-// A window whose title may hold "Korvo's" must not outlive its showing: the launcher waits
-// while any such window exists, hidden ones included.
+// Each window lives for one showing: it is made afresh with what it shows and goes when closed.
 void showAndDestroy(QDialog* form) {
     form->setAttribute(Qt::WA_DeleteOnClose);
     korvo::openModal(*form);
