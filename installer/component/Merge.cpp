@@ -84,7 +84,7 @@ private:
             if (::mkdirat(targetFolder.get(), name.c_str(), 0755) != 0) {
                 throw SystemError(errno, "Cannot create " + m_game + '/' + path);
             }
-            m_steps.push_back({{Root::Target, {}}, target});
+            m_steps.push_back(Step{Place{Root::Target, ""}, target});
             return;
         }
         move({Root::Source, path}, target);
