@@ -3,6 +3,7 @@
 // The rules that every entry of a component's archive must pass before anything is written.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace korvo {
@@ -13,6 +14,7 @@ struct ArchiveEntry {
     std::string path;
     Type type = Type::File;
     std::string linkTarget; // symbolic and hard links
+    std::uint64_t size = 0; // a file's bytes
 };
 
 // Checked in archive order: a relative path of plain names below one top-level folder whose name

@@ -26,6 +26,9 @@ ArchiveEntry describe(archive_entry* entry) {
     switch (archive_entry_filetype(entry)) {
     case AE_IFREG:
         described.type = ArchiveEntry::Type::File;
+        described.size = archive_entry_size_is_set(entry) != 0
+                             ? static_cast<std::uint64_t>(archive_entry_size(entry))
+                             : 0;
         break;
     case AE_IFDIR:
         described.type = ArchiveEntry::Type::Folder;

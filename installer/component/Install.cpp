@@ -9,11 +9,13 @@
 #include "SystemError.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <set>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace korvo {
@@ -118,19 +120,68 @@ void placeGame(const std::filesystem::path& componentsDir, int componentsFd, int
     mergeGameFolder(gameFd, existing.get(), backup.get(), game, made, ours);
 }
 
+std::string megabytes(std::uint64_t bytes) {
+    return std::to_string((bytes + 999999) / 1000000) + " MB";
+}
+
+// Before anything is written: room for every file, each rounded up to a whole block, and for
+// the folders. Format 1 records no size.
+void checkFreeSpace(const std::filesystem::path& componentsDir, const ComponentInfo& info) {
+    struct statvfs disk {};
+    if (info.format == 1 || ::statvfs(componentsDir.c_str(), &disk) != 0) {
+        return;
+    }
+    const auto block = static_cast<std::uint64_t>(disk.f_frsize);
+    const std::uint64_t free = static_cast<std::uint64_t>(disk.f_bavail) * block;
+    const std::uint64_t needed =
+        info.unpackedSize + std::min(info.entries, UINT64_MAX / 2 / block) * block;
+    if (needed > free || needed < info.unpackedSize) {
+        throw InstallError("There is not enough free space in " + componentsDir.string() +
+                           ": " + info.game + " needs " + megabytes(needed) + ", and " +
+                           megabytes(free) + " are free.");
+    }
+}
+
+// The numbers the signed description records bound what the archive may unpack to.
+class ArchiveLimits {
+public:
+    explicit ArchiveLimits(const ComponentInfo& info) : m_info(info) {}
+
+    void admit(const ArchiveEntry& entry) {
+        if (m_info.format == 1) {
+            return;
+        }
+        if (++m_entries > m_info.entries) {
+            throw InstallError("The component was refused: its archive holds more than the " +
+                               std::to_string(m_info.entries) + " entries it records.");
+        }
+        if (entry.size > m_info.unpackedSize - m_bytes) {
+            throw InstallError("The component was refused: its archive unpacks to more than the " +
+                               std::to_string(m_info.unpackedSize) + " bytes it records.");
+        }
+        m_bytes += entry.size;
+    }
+
+private:
+    const ComponentInfo& m_info;
+    std::uint64_t m_entries = 0;
+    std::uint64_t m_bytes = 0;
+};
+
 void install(const std::filesystem::path& component, const std::filesystem::path& componentsDir,
              const PublicKey& key, const InstallHooks& hooks, InstallResult& result) {
-    const ComponentCheck check = verifyComponent(component, key);
+    // Opened once: the bytes extracted are the bytes checked.
+    const UniqueFd file(::open(component.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        throw SystemError(errno, "Cannot read " + component.string());
+    }
+    const ComponentCheck check = verifyComponent(file.get(), key);
     if (!check.ok) {
         throw InstallError(check.reason);
     }
     const UniqueFd componentsFd(::open(componentsDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (componentsFd.get() < 0) {
         throw SystemError(errno, "Cannot open the components folder " + componentsDir.string());
-    }
-    const UniqueFd file(::open(component.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
-        throw SystemError(errno, "Cannot read " + component.string());
     }
     ArchiveSource source;
     source.fd = file.get();
@@ -145,6 +196,7 @@ void install(const std::filesystem::path& component, const std::filesystem::path
     }
 
     EntryRules rules;
+    ArchiveLimits limits(check.info);
     // A warning (a name that the C locale cannot show, say) is no failure: names are read as
     // UTF-8.
     int status = archive_read_next_header(reader.get(), &entry);
@@ -159,16 +211,22 @@ void install(const std::filesystem::path& component, const std::filesystem::path
         throw InstallError(fault);
     }
     const std::string game = rules.gameFolder();
+    if (check.info.format != 1 && game != check.info.game) {
+        throw InstallError("The component was refused: it says it holds " + check.info.game +
+                           ", but its archive holds " + game + ".");
+    }
     result.gameFolder = game;
     if (hooks.named) {
         hooks.named(game);
     }
+    checkFreeSpace(componentsDir, check.info);
 
     const ComponentLock lock(componentsDir, hooks.lockTimeout, hooks.waiting, hooks.cancelled);
     removeStaleTemporaries(componentsDir);
     const TemporaryFolder temporary(componentsDir);
     Extractor extractor(temporary.fd(), game);
     while (true) {
+        limits.admit(described);
         try {
             extractor.extract(reader.get(), entry, described);
         } catch (const InstallError&) {

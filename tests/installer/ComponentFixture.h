@@ -101,12 +101,32 @@ inline std::string readText(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The description the packing tool would write for the entries (a game "Korvo's Test" unless
+// the first entry names another game folder).
+inline korvo::ComponentInfo describedAs(const std::vector<Entry>& entries,
+                                        std::vector<std::string> playerFiles = {}) {
+    korvo::ComponentInfo info{korvo::kFormatVersion, "Korvo's Test",        "1.0", 0,
+                              entries.size(),        std::move(playerFiles)};
+    if (!entries.empty() && entries[0].path.starts_with("Korvo's ")) {
+        info.game = entries[0].path.substr(0, entries[0].path.find('/'));
+    }
+    for (const auto& e : entries) {
+        info.unpackedSize += e.data.size();
+    }
+    return info;
+}
+
 // A component around the archive, with a few bytes standing in for the setup program.
-inline fs::path componentOf(const fs::path& folder, const std::string& archiveBytes) {
+inline fs::path componentOf(const fs::path& folder, const std::string& archiveBytes,
+                            const korvo::ComponentInfo& info) {
     writeText(folder / "setup-head", "#!/bin/false\nnot really a program\n");
     korvo::writeComponent(folder / "setup-head", archiveBytes, testKeys().secretKey,
-                          folder / "test.cmp");
+                          folder / "test.cmp", info);
     return folder / "test.cmp";
+}
+inline fs::path componentOf(const fs::path& folder, const std::vector<Entry>& entries,
+                            std::vector<std::string> playerFiles = {}) {
+    return componentOf(folder, archiveOf(entries), describedAs(entries, std::move(playerFiles)));
 }
 
 // Every path below root but skip, in name order, with its kind and a file's bytes:

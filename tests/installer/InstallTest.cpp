@@ -47,7 +47,7 @@ private slots:
                        file("Korvo's Test/deep/er/file"), // folders not in the archive
                        file("Korvo's Test/add/\u00dcbung.txt", "utf-8")});
         entries[4].perm = 0755;
-        const auto result = install(componentOf(m_root, archiveOf(entries)));
+        const auto result = install(componentOf(m_root, entries));
         QVERIFY2(result.ok && result.gameFolder == "Korvo's Test", result.reason.c_str());
         // Nothing else: no temporary folder, old or new.
         QCOMPARE(
@@ -83,6 +83,10 @@ private slots:
         QTest::newRow("the same file twice")
             << "" << smallGame({file("Korvo's Test/add/questions.txt", "2")}) << "File exists";
         QTest::newRow("an empty archive") << "" << Entries{} << "no game";
+        QTest::newRow("more entries than recorded") << "entries" << smallGame() << "entries it";
+        QTest::newRow("more bytes than recorded") << "bytes" << smallGame() << "bytes it";
+        QTest::newRow("more than the disk holds") << "huge" << smallGame() << "free space";
+        QTest::newRow("another game than it says") << "named" << smallGame() << "says it holds";
         QTest::newRow("a damaged archive") << "cut archive" << smallGame() << "damaged";
         QTest::newRow("the game folder is a link") << "link" << smallGame() << "existing";
         QTest::newRow("cancelled") << "cancel" << smallGame(big) << "cancelled";
@@ -97,7 +101,7 @@ private slots:
         QFETCH(Entries, entries);
         QFETCH(QString, why);
         if (fault == "merge") {
-            QVERIFY(install(componentOf(m_root, archiveOf(smallGame()))).ok);
+            QVERIFY(install(componentOf(m_root, smallGame())).ok);
             writeText(game() / "my notes.txt", "mine");
         } else if (fault == "link") {
             fs::create_directory(m_root / "elsewhere");
@@ -107,7 +111,12 @@ private slots:
         if (fault == "cut archive") {
             archive.resize(archive.size() - 20); // signed as it is: only the archive is bad
         }
-        const fs::path component = componentOf(m_root, archive);
+        auto info = describedAs(entries);
+        info.entries -= fault == "entries";
+        info.unpackedSize -= fault == "bytes";
+        info.unpackedSize += fault == "huge" ? std::uint64_t{1} << 60 : 0;
+        info.game += fault == "named" ? "s" : "";
+        const fs::path component = componentOf(m_root, archive, info);
         korvo::InstallHooks hooks;
         int checks = 0;
         hooks.cancelled = [&] { return fault == "cancel" && ++checks > 2; };
@@ -133,13 +142,13 @@ private slots:
     }
 
     void existingFolderKeepsWhatTheUserMadeAndReplacesWhatWasInstalled() {
-        QVERIFY(install(componentOf(m_root, archiveOf(smallGame({file("Korvo's Test/old")})))).ok);
+        QVERIFY(install(componentOf(m_root, smallGame({file("Korvo's Test/old")}))).ok);
         writeText(game() / "add/questions.txt", "changed by the user"); // still ours
         writeText(game() / "add/new.txt", "mine");                      // in the way of a new file
         writeText(game() / "my folder/notes.txt", "mine");
         auto second = smallGame({file("Korvo's Test/add/new.txt", "new")});
         second[1].data = "program 2";
-        const auto result = install(componentOf(m_root, archiveOf(second)));
+        const auto result = install(componentOf(m_root, second));
         QVERIFY2(result.ok, result.reason.c_str());
         QCOMPARE(listing(game()),
                  QString("Korvo's Test.exe=file:program 2;add=folder;add/new.txt=file:new;"
@@ -153,7 +162,7 @@ private slots:
         auto first = std::make_unique<korvo::ComponentLock>(m_components, std::chrono::seconds(1));
         korvo::InstallHooks hooks;
         hooks.waiting = [&first] { first.reset(); }; // which then finishes
-        const auto result = install(componentOf(m_root, archiveOf(smallGame())), hooks);
+        const auto result = install(componentOf(m_root, smallGame()), hooks);
         QVERIFY2(!first && result.ok, result.reason.c_str());
     }
 };

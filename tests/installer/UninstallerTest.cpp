@@ -23,8 +23,8 @@ class UninstallerTest : public QObject {
     fs::path game() const { return m_place.componentsDir / "Korvo's Test"; }
     korvo::UninstallResult remove() { return korvo::removeGames(m_place, {"Korvo's Test"}); }
     void install(const std::vector<Entry>& entries) {
-        QVERIFY(korvo::installComponent(componentOf(m_root, archiveOf(entries)),
-                                        m_place.componentsDir, testKeys().publicKey)
+        QVERIFY(korvo::installComponent(componentOf(m_root, entries), m_place.componentsDir,
+                                        testKeys().publicKey)
                     .ok);
     }
     // The uninstall entry and the desktop entry, naming dir as the components directory.
