@@ -100,6 +100,7 @@ void Extractor::extract(archive* reader, archive_entry* entry, const ArchiveEntr
     }
     const auto [parentPath, leaf] = splitLast(inside);
     const std::string name(leaf);
+    announceStep(m_hooks, "create " + std::string(inside));
     const UniqueFd& parent = folder(parentPath);
     const std::string display = m_game + '/' + std::string(inside);
     switch (described.type) {
@@ -143,10 +144,11 @@ void Extractor::ensureGameFolder() {
     if (m_gameFd.get() >= 0) {
         return;
     }
-    if (::mkdirat(m_temporary, m_game.c_str(), 0755) != 0) {
+    announceStep(m_hooks, "create the game folder");
+    if (::mkdirat(m_staging, m_game.c_str(), 0755) != 0) {
         throw SystemError(errno, "Cannot create the folder " + m_game);
     }
-    m_gameFd = openFolder(m_temporary, m_game, "");
+    m_gameFd = openFolder(m_staging, m_game, "");
 }
 
 // The folder that holds the next entry: usually the last one's, so it is kept open.

@@ -1,6 +1,6 @@
 #pragma once
 
-// Reading a component's archive and writing its entries below a temporary folder. Nothing here
+// Reading a component's archive and writing its entries below a staging folder. Nothing here
 // checks an entry: the caller passes only entries that EntryRules accepted.
 
 #include "EntryRules.h"
@@ -53,11 +53,12 @@ struct ArchiveSource {
 // Why reading the archive failed, for a person.
 std::string archiveFailure(archive* reader, const ArchiveSource& source);
 
-// Writes the archive's entries below the temporary folder, game folder first; remembers what it
+// Writes the archive's entries below the staging folder, game folder first; remembers what it
 // made, relative to the game folder.
 class Extractor {
 public:
-    Extractor(int temporary, std::string game) : m_temporary(temporary), m_game(std::move(game)) {}
+    Extractor(int staging, std::string game, const InstallHooks& hooks)
+        : m_staging(staging), m_game(std::move(game)), m_hooks(hooks) {}
 
     void extract(archive* reader, archive_entry* entry, const ArchiveEntry& described);
 
@@ -74,8 +75,9 @@ private:
     static void writeFile(archive* reader, archive_entry* entry, int parent,
                           const std::string& name, const std::string& display);
 
-    int m_temporary;
+    int m_staging;
     std::string m_game;
+    const InstallHooks& m_hooks;
     UniqueFd m_gameFd;
     UniqueFd m_folderFd;
     std::string m_folderPath;

@@ -6,11 +6,11 @@
 #include "GameFolders.h"
 #include "Manifest.h"
 #include "Merge.h"
+#include "Staging.h"
 #include "SystemError.h"
 
 #include <cerrno>
 #include <cstdint>
-#include <set>
 #include <vector>
 
 #include <fcntl.h>
@@ -34,90 +34,34 @@ void writeWholeFile(int folder, const std::string& name, const std::string& text
     }
 }
 
-class TemporaryFolder {
-public:
-    explicit TemporaryFolder(const std::filesystem::path& componentsDir) {
-        std::string pattern = (componentsDir / kTemporaryPrefix).string() + "XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw SystemError(errno,
-                              "Cannot write to the components folder " + componentsDir.string());
-        }
-        m_path = pattern;
-        m_fd.reset(::open(m_path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-        if (m_fd.get() < 0) {
-            throw SystemError(errno, "Cannot open " + m_path.string());
-        }
-    }
-    ~TemporaryFolder() {
-        m_fd.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    int fd() const { return m_fd.get(); }
-
-private:
-    std::filesystem::path m_path;
-    UniqueFd m_fd;
-};
-
-// Leftovers of an installer that was killed; only called while holding the lock, so no
-// installer is using them.
-void removeStaleTemporaries(const std::filesystem::path& componentsDir) {
-    std::error_code error;
-    for (const auto& item : std::filesystem::directory_iterator(componentsDir, error)) {
-        const std::string name = item.path().filename().string();
-        if (name.starts_with(kTemporaryPrefix) && item.is_directory(error) &&
-            !item.is_symlink(error)) {
-            std::filesystem::remove_all(item.path(), error);
-        }
-    }
-}
-
-// Writes the manifest and puts the extracted game folder in place: in one step when the game
-// folder is new, else merged into the existing one.
-void placeGame(const std::filesystem::path& componentsDir, int componentsFd, int temporary,
-               const std::string& game, Extractor& extractor) {
-    const int gameFd = extractor.gameFd();
-    std::vector<std::string> made = extractor.made();
-    made.emplace_back(kManifestName);
-    const std::string manifestDisplay = game + '/' + std::string(kManifestName);
-
-    // In place in one step when the game folder is new.
+// Writes the manifest into the new game folder, carrying into it what the existing one holds
+// that is not replaced, and flushes it all to the disk.
+void completeGame(int componentsFd, int gameFd, const std::string& game, Extractor& extractor,
+                  const InstallHooks& hooks) {
+    std::vector<std::string> named = extractor.made();
+    named.emplace_back(kManifestName);
     const UniqueFd existing(
         ::openat(componentsFd, game.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (existing.get() < 0 && errno != ENOENT) {
         throw SystemError(errno, "Cannot use the existing folder " + game);
     }
-    if (existing.get() < 0) {
-        writeWholeFile(gameFd, std::string(kManifestName), formatManifest(made), manifestDisplay);
-        // Everything written reaches the disk before the folder appears in place.
-        if (::syncfs(gameFd) != 0) {
-            throw SystemError(errno, "Cannot write the game to the disk");
+    if (existing.get() >= 0) {
+        // A damaged manifest names nothing: then everything in the way is kept as the player's.
+        MergePlan plan;
+        plan.made = {named.begin(), named.end()};
+        if (const auto installed = installedFiles(existing.get())) {
+            plan.ours = {installed->entries.begin(), installed->entries.end()};
         }
-        if (::renameat2(temporary, game.c_str(), componentsFd, game.c_str(), RENAME_NOREPLACE) !=
-            0) {
-            throw SystemError(errno, "Cannot put " + game + " in place");
-        }
-        return;
+        const auto carried = mergeGameFolder(existing.get(), gameFd, game, plan, hooks);
+        named.insert(named.end(), carried.begin(), carried.end());
     }
-    // A damaged manifest names nothing: then every file in the way is kept as the user's.
-    const auto installed = installedFiles(existing.get());
-    const std::set<std::string> ours =
-        installed ? std::set<std::string>(installed->entries.begin(), installed->entries.end())
-                  : std::set<std::string>();
-    std::vector<std::string> named(ours.begin(), ours.end());
-    named.insert(named.end(), made.begin(), made.end());
-    writeWholeFile(gameFd, std::string(kManifestName), formatManifest(named), manifestDisplay);
+    announceStep(hooks, "write the manifest");
+    writeWholeFile(gameFd, std::string(kManifestName), formatManifest(named),
+                   game + '/' + std::string(kManifestName));
+    announceStep(hooks, "flush the new folder");
     if (::syncfs(gameFd) != 0) {
         throw SystemError(errno, "Cannot write the game to the disk");
     }
-    if (::mkdirat(temporary, "replaced", 0700) != 0) {
-        throw SystemError(errno, "Cannot write to the components folder " + componentsDir.string());
-    }
-    const UniqueFd backup = openFolder(temporary, "replaced", "");
-    mergeGameFolder(gameFd, existing.get(), backup.get(), game, made, ours);
 }
 
 std::string megabytes(std::uint64_t bytes) {
@@ -136,9 +80,9 @@ void checkFreeSpace(const std::filesystem::path& componentsDir, const ComponentI
     const std::uint64_t needed =
         info.unpackedSize + std::min(info.entries, UINT64_MAX / 2 / block) * block;
     if (needed > free || needed < info.unpackedSize) {
-        throw InstallError("There is not enough free space in " + componentsDir.string() +
-                           ": " + info.game + " needs " + megabytes(needed) + ", and " +
-                           megabytes(free) + " are free.");
+        throw InstallError("There is not enough free space in " + componentsDir.string() + ": " +
+                           info.game + " needs " + megabytes(needed) + ", and " + megabytes(free) +
+                           " are free.");
     }
 }
 
@@ -222,9 +166,10 @@ void install(const std::filesystem::path& component, const std::filesystem::path
     checkFreeSpace(componentsDir, check.info);
 
     const ComponentLock lock(componentsDir, hooks.lockTimeout, hooks.waiting, hooks.cancelled);
-    removeStaleTemporaries(componentsDir);
-    const TemporaryFolder temporary(componentsDir);
-    Extractor extractor(temporary.fd(), game);
+    recoverInterruptedInstallation(componentsFd.get(), hooks);
+    removeStaleStaging(componentsFd.get());
+    StagingFolder staging(componentsFd.get(), componentsDir.string(), hooks);
+    Extractor extractor(staging.fd(), game, hooks);
     while (true) {
         limits.admit(described);
         try {
@@ -244,11 +189,11 @@ void install(const std::filesystem::path& component, const std::filesystem::path
             throw InstallError(fault);
         }
     }
+    completeGame(componentsFd.get(), extractor.gameFd(), game, extractor, hooks);
     if (hooks.cancelled && hooks.cancelled()) {
         throw InstallError("The installation was cancelled.");
     }
-
-    placeGame(componentsDir, componentsFd.get(), temporary.fd(), game, extractor);
+    staging.swapIn(game);
 }
 
 } // namespace
