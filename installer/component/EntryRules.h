@@ -20,7 +20,8 @@ struct ArchiveEntry {
 // Checked in archive order: a relative path of plain names below one top-level folder whose name
 // is a game folder's; no devices, pipes or sockets; links that stay inside the game folder. A
 // symbolic link's target is "../" repeated at most as deep as the link lies below the game
-// folder, then plain names; a hard link names an entry of the game folder.
+// folder, then plain names; a hard link names an entry of the game folder. Nothing takes the
+// name of the manifest or of the digests.
 class EntryRules {
 public:
     // Empty when the entry may be extracted, else why not.

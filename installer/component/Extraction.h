@@ -3,6 +3,7 @@
 // Reading a component's archive and writing its entries below a staging folder. Nothing here
 // checks an entry: the caller passes only entries that EntryRules accepted.
 
+#include "Digests.h"
 #include "EntryRules.h"
 #include "Install.h"
 #include "SystemError.h"
@@ -11,6 +12,7 @@
 #include <archive_entry.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <stdexcept>
@@ -67,13 +69,15 @@ public:
         return m_gameFd.get();
     }
     std::vector<std::string> made() const { return {m_made.begin(), m_made.end()}; }
+    // What each file made holds.
+    const std::map<std::string, Digest>& digests() const { return m_digests; }
 
 private:
     void remember(std::string path) { m_made.insert(std::move(path)); }
     void ensureGameFolder();
     const UniqueFd& folder(std::string_view path);
-    static void writeFile(archive* reader, archive_entry* entry, int parent,
-                          const std::string& name, const std::string& display);
+    static Digest writeFile(archive* reader, archive_entry* entry, int parent,
+                            const std::string& name, const std::string& display);
 
     int m_staging;
     std::string m_game;
@@ -82,6 +86,7 @@ private:
     UniqueFd m_folderFd;
     std::string m_folderPath;
     std::set<std::string> m_made;
+    std::map<std::string, Digest> m_digests;
 };
 
 } // namespace korvo

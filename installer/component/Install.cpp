@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include <fcntl.h>
@@ -34,12 +35,18 @@ void writeWholeFile(int folder, const std::string& name, const std::string& text
     }
 }
 
-// Writes the manifest into the new game folder, carrying into it what the existing one holds
-// that is not replaced, and flushes it all to the disk.
-void completeGame(int componentsFd, int gameFd, const std::string& game, Extractor& extractor,
-                  const InstallHooks& hooks) {
+// Writes the manifest and the digests into the new game folder, carrying into it what the
+// existing one holds that is not replaced, and flushes it all to the disk.
+void completeGame(int componentsFd, int gameFd, const std::string& game, const ComponentInfo& info,
+                  const Extractor& extractor, const InstallHooks& hooks) {
     std::vector<std::string> named = extractor.made();
     named.emplace_back(kManifestName);
+    named.emplace_back(kDigestsName);
+    const std::set<std::string> player(info.playerFiles.begin(), info.playerFiles.end());
+    DigestRecord record{info.version, {}};
+    for (const auto& [path, digest] : extractor.digests()) {
+        record.files[path] = {digest, player.contains(path)};
+    }
     const UniqueFd existing(
         ::openat(componentsFd, game.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (existing.get() < 0 && errno != ENOENT) {
@@ -47,17 +54,26 @@ void completeGame(int componentsFd, int gameFd, const std::string& game, Extract
     }
     if (existing.get() >= 0) {
         // A damaged manifest names nothing: then everything in the way is kept as the player's.
-        MergePlan plan;
-        plan.made = {named.begin(), named.end()};
-        if (const auto installed = installedFiles(existing.get())) {
+        MergePlan plan{{named.begin(), named.end()}, {}, player, extractor.digests(), {}};
+        if (auto installed = installedFiles(existing.get())) {
             plan.ours = {installed->entries.begin(), installed->entries.end()};
+            plan.recorded = std::move(installed->digests);
         }
-        const auto carried = mergeGameFolder(existing.get(), gameFd, game, plan, hooks);
-        named.insert(named.end(), carried.begin(), carried.end());
+        for (const auto& entry : mergeGameFolder(existing.get(), gameFd, game, plan, hooks)) {
+            named.push_back(entry);
+            // Files of the earlier installation that the new one does not have keep what it
+            // recorded of them.
+            if (plan.recorded && plan.recorded->files.contains(entry)) {
+                record.files[entry] = plan.recorded->files.at(entry);
+            }
+        }
     }
     announceStep(hooks, "write the manifest");
     writeWholeFile(gameFd, std::string(kManifestName), formatManifest(named),
                    game + '/' + std::string(kManifestName));
+    announceStep(hooks, "write the digests");
+    writeWholeFile(gameFd, std::string(kDigestsName), formatDigests(record),
+                   game + '/' + std::string(kDigestsName));
     announceStep(hooks, "flush the new folder");
     if (::syncfs(gameFd) != 0) {
         throw SystemError(errno, "Cannot write the game to the disk");
@@ -189,7 +205,7 @@ void install(const std::filesystem::path& component, const std::filesystem::path
             throw InstallError(fault);
         }
     }
-    completeGame(componentsFd.get(), extractor.gameFd(), game, extractor, hooks);
+    completeGame(componentsFd.get(), extractor.gameFd(), game, check.info, extractor, hooks);
     if (hooks.cancelled && hooks.cancelled()) {
         throw InstallError("The installation was cancelled.");
     }

@@ -62,7 +62,7 @@ public:
     // one (into); both paths empty or ending in "/".
     void merge(int from, int into, const std::string& path, const std::string& newPath) {
         for (const auto& name : folderNames(from, m_game + '/' + path)) {
-            if (path.empty() && name == kManifestName) {
+            if (path.empty() && (name == kManifestName || name == kDigestsName)) {
                 continue;
             }
             struct stat info {};
@@ -76,6 +76,14 @@ public:
             if (folder && newFolder) {
                 merge(open(from, path, name).get(), open(into, newPath, name).get(),
                       path + name + '/', entry + '/');
+                continue;
+            }
+            if (!folder && newOther && path == newPath && playersOwn(from, name, info, entry)) {
+                announceStep(m_hooks, "keep " + entry);
+                if (::unlinkat(into, name.c_str(), 0) != 0) {
+                    throw SystemError(errno, "Cannot keep " + m_game + '/' + entry);
+                }
+                carry(from, name, info, into, name, m_game + '/' + entry);
                 continue;
             }
             if (!folder && newOther && m_plan.ours.contains(path + name)) {
@@ -96,15 +104,8 @@ public:
                 }
                 merge(open(from, path, name).get(), open(into, newPath, target).get(),
                       path + name + '/', newPath + target + '/');
-            } else if (::linkat(from, name.c_str(), into, target.c_str(), 0) != 0) {
-                if (errno != EPERM && errno != EMLINK && errno != EOPNOTSUPP) {
-                    throw SystemError(errno, "Cannot carry " + shown);
-                }
-                try {
-                    copyEntry(from, name, info, into, target);
-                } catch (const SystemError& error) {
-                    throw SystemError(error.error(), "Cannot carry " + shown);
-                }
+            } else {
+                carry(from, name, info, into, target, shown);
             }
         }
     }
@@ -112,6 +113,41 @@ public:
     std::vector<std::string> ours() && { return std::move(m_ours); }
 
 private:
+    // Whether the existing file at entry, which the new component declares the player's, is
+    // the player's version.
+    bool playersOwn(int from, const std::string& name, const struct stat& info,
+                    const std::string& entry) const {
+        if (!m_plan.player.contains(entry) || !S_ISREG(info.st_mode)) {
+            return false;
+        }
+        if (!m_plan.ours.contains(entry)) {
+            return true;
+        }
+        const Digest* installed = nullptr;
+        if (m_plan.recorded && m_plan.recorded->files.contains(entry)) {
+            installed = &m_plan.recorded->files.at(entry).digest;
+        } else if (m_plan.shipped.contains(entry)) {
+            installed = &m_plan.shipped.at(entry);
+        }
+        const auto now = digestOfFile(from, name);
+        return installed != nullptr && now && *now != *installed;
+    }
+
+    static void carry(int from, const std::string& name, const struct stat& info, int into,
+                      const std::string& target, const std::string& shown) {
+        if (::linkat(from, name.c_str(), into, target.c_str(), 0) == 0) {
+            return;
+        }
+        if (errno != EPERM && errno != EMLINK && errno != EOPNOTSUPP) {
+            throw SystemError(errno, "Cannot carry " + shown);
+        }
+        try {
+            copyEntry(from, name, info, into, target);
+        } catch (const SystemError& error) {
+            throw SystemError(error.error(), "Cannot carry " + shown);
+        }
+    }
+
     UniqueFd open(int parent, const std::string& path, const std::string& name) const {
         UniqueFd folder(::openat(parent, name.c_str(), kFolderFlags));
         if (folder.get() < 0) {

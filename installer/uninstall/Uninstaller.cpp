@@ -69,6 +69,7 @@ UninstallResult removeGames(const UninstallPlace& place, const std::vector<std::
         }
         for (const auto& game : games) {
             const RemovalResult removed = removeGame(place.componentsDir, game);
+            result.keptPlayerFiles += removed.keptPlayerFiles;
             if (!removed.ok && result.reason.empty()) {
                 result.reason = removed.reason;
             }

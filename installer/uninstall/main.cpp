@@ -3,7 +3,8 @@
 // menu; both do the same.
 //
 // Its exit status tells the launcher how it ended:
-//   0  the games were removed, or there were none to remove;
+//   0  the games were removed (when files the player changed were kept, once the window that
+//      says so is closed), or there were none to remove;
 //   1  failed, after its window showed why (the user closed it);
 //   2  closed without removing anything (Cancel, Escape, the window's close box, SIGTERM, SIGINT
 //      or SIGHUP). A stop asked while games are being removed waits until they are.
@@ -64,7 +65,10 @@ int main(int argc, char* argv[]) {
                 QMetaObject::invokeMethod(&window, [&window] { window.showWaiting(); });
             });
             QMetaObject::invokeMethod(&window, [&, result] {
-                if (result.ok) {
+                if (result.ok && result.keptPlayerFiles > 0) {
+                    status = 0;
+                    window.showRemoved(result.keptPlayerFiles);
+                } else if (result.ok) {
                     status = 0;
                     window.accept();
                 } else {

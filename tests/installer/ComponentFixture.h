@@ -4,6 +4,7 @@
 // ones included), components made from them, snapshots of folders to prove nothing changed, and
 // child processes that run without privileges or on a "full disk".
 
+#include "Digests.h"
 #include "Pack.h"
 #include "Signing.h"
 
@@ -17,6 +18,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -129,20 +132,25 @@ inline fs::path componentOf(const fs::path& folder, const std::vector<Entry>& en
     return componentOf(folder, archiveOf(entries), describedAs(entries, std::move(playerFiles)));
 }
 
-// Every path below root but skip, in name order, with its kind and a file's bytes:
-// "name=folder;name=file:bytes;name=link:target;".
-inline QString listing(const fs::path& root, const std::string& skip = ".components.lock") {
+// Every path below root but those in skip, in name order, with its kind and a file's bytes:
+// "name=folder;name=file:bytes;name=link:target;". Digests show as "#".
+inline QString listing(const fs::path& root,
+                       const std::set<std::string>& skip = {".components.lock"}) {
     std::map<std::string, std::string> items;
     for (const auto& item : fs::recursive_directory_iterator(root)) {
         const std::string name = item.path().lexically_relative(root).string();
         items[name] = item.is_symlink()     ? "link:" + fs::read_symlink(item.path()).string()
                       : item.is_directory() ? "folder"
                                             : "file:" + readText(item.path());
+        if (item.path().filename() == korvo::kDigestsName) {
+            items[name] = std::regex_replace(items[name], std::regex("[0-9a-f]{64}"), "#");
+        }
     }
-    items.erase(skip);
     QString text;
     for (const auto& [name, kind] : items) {
-        text += QString::fromStdString(name + "=" + kind + ";");
+        if (!skip.contains(name)) {
+            text += QString::fromStdString(name + "=" + kind + ";");
+        }
     }
     return text;
 }

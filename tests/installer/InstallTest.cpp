@@ -3,6 +3,7 @@
 #include "Install.h"
 #include "ComponentFixture.h"
 #include "ComponentLock.h"
+#include "GameFolders.h"
 #include "Staging.h"
 
 #include <QTest>
@@ -52,8 +53,9 @@ private slots:
                        file("Korvo's Test/deep/er/file"), // folders not in the archive
                        file("Korvo's Test/add/\u00dcbung.txt", "utf-8")});
         entries[4].perm = 0755;
-        const auto result = install(componentOf(m_root, entries));
+        const auto result = install(componentOf(m_root, entries, {"add/questions.txt"}));
         QVERIFY2(result.ok && result.gameFolder == "Korvo's Test", result.reason.c_str());
+        QCOMPARE(korvo::installedVersion(game()), "1.0");
         // Nothing else: no temporary folder, old or new.
         QCOMPARE(
             listing(m_components),
@@ -63,9 +65,14 @@ private slots:
                     "Korvo's Test/add/questions.txt=file:1+1=2;Korvo's Test/add/run=file:#!;"
                     "Korvo's Test/add/\u00dcbung.txt=file:utf-8;Korvo's Test/deep=folder;"
                     "Korvo's Test/deep/er=folder;Korvo's Test/deep/er/file=file:data;"
+                    "Korvo's Test/installed digests.txt=file:Korvo installed digests 1\n"
+                    "version 1.0\nfile # Korvo's Test.exe\nfile # add/copy\n"
+                    "player # add/questions.txt\nfile # add/run\nfile # add/\u00dcbung.txt\n"
+                    "file # deep/er/file\n;"
                     "Korvo's Test/installed files.txt=file:Korvo component manifest 1\n"
                     "Korvo's Test.exe\nadd/\nadd/copy\nadd/latest\nadd/questions.txt\nadd/run\n"
-                    "add/\u00dcbung.txt\ndeep/\ndeep/er/\ndeep/er/file\ninstalled files.txt\n;"
+                    "add/\u00dcbung.txt\ndeep/\ndeep/er/\ndeep/er/file\ninstalled digests.txt\n"
+                    "installed files.txt\n;"
                     "uninstall components.exe=file:uninstaller;"));
         QCOMPARE(fs::hard_link_count(game() / "add/copy"), std::uintmax_t(2));
         QCOMPARE(fs::status(game() / "add/run").permissions(), fs::perms(0755));
@@ -155,12 +162,49 @@ private slots:
         second[1].data = "program 2";
         const auto result = install(componentOf(m_root, second));
         QVERIFY2(result.ok, result.reason.c_str());
-        QCOMPARE(listing(game()),
+        QCOMPARE(listing(game(), {"installed digests.txt"}),
                  QString("Korvo's Test.exe=file:program 2;add=folder;add/new.txt=file:new;"
                          "add/new.txt.kept=file:mine;add/questions.txt=file:1+1=2;"
                          "installed files.txt=file:Korvo component manifest 1\nKorvo's Test.exe\n"
-                         "add/\nadd/new.txt\nadd/questions.txt\ninstalled files.txt\nold\n;"
+                         "add/\nadd/new.txt\nadd/questions.txt\ninstalled digests.txt\n"
+                         "installed files.txt\nold\n;"
                          "my folder=folder;my folder/notes.txt=file:mine;old=file:data;"));
+    }
+
+    // A reinstall or an update restores every file but those of the player's that the player
+    // changed, and keeps those in place.
+    void reinstallKeepsOnlyWhatThePlayerChanged_data() {
+        QTest::addColumn<QString>("file");  // changed before the update
+        QTest::addColumn<QString>("bytes"); // empty: left as installed
+        QTest::addColumn<bool>("digests");  // recorded by the earlier installation
+        QTest::addColumn<QString>("after");
+        QTest::newRow("a changed hall of fame") << "add/hiscores.txt"
+                                                << "Ann 900" << true << "Ann 900";
+        QTest::newRow("a changed hall of fame, installed before digests were recorded")
+            << "add/hiscores.txt"
+            << "Ann 900" << false << "Ann 900";
+        QTest::newRow("an unchanged hall of fame") << "add/hiscores.txt"
+                                                   << "" << true << "new";
+        QTest::newRow("a damaged program") << "Korvo's Test.exe"
+                                           << "damaged" << true << "new";
+    }
+    void reinstallKeepsOnlyWhatThePlayerChanged() {
+        QFETCH(QString, file);
+        QFETCH(QString, bytes);
+        QFETCH(bool, digests);
+        auto entries = smallGame({fixture::file("Korvo's Test/add/hiscores.txt", "shipped")});
+        QVERIFY(install(componentOf(m_root, entries, {"add/hiscores.txt"})).ok);
+        const fs::path changed = game() / file.toStdString();
+        if (!bytes.isEmpty()) {
+            writeText(changed, bytes.toStdString());
+        }
+        if (!digests) {
+            fs::remove(game() / korvo::kDigestsName);
+        }
+        entries[1].data = entries[4].data = "new";
+        QVERIFY(install(componentOf(m_root, entries, {"add/hiscores.txt"})).ok);
+        QTEST(QString::fromStdString(readText(changed)), "after");
+        QVERIFY(!fs::exists(changed.string() + ".kept"));
     }
 
     // Stopped before each step that changes the file system, an installation leaves the game
@@ -199,6 +243,7 @@ private slots:
         QVERIFY(install(component, hooks).ok);
         const QString after = listing(m_components);
         const QString afterGame = gameListing();
+        QVERIFY(!installed || readText(game() / "add/hiscores.txt") == "Ann 900");
 
         for (int stop = 1; stop <= steps; ++stop) {
             prepare();

@@ -41,7 +41,9 @@ private slots:
         const auto result =
             korvo::installComponent(root / "a.cmp", root / "components", testKeys().publicKey);
         QVERIFY2(result.ok, result.reason.c_str());
-        QCOMPARE(listing(root / "components/Korvo's Packed", "installed files.txt"), listing(game));
+        QCOMPARE(listing(root / "components/Korvo's Packed",
+                         {"installed files.txt", "installed digests.txt"}),
+                 listing(game));
     }
 };
 
