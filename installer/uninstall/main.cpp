@@ -15,6 +15,7 @@
 #include "Uninstaller.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMetaObject>
 #include <QTimer>
 
@@ -23,6 +24,9 @@
 
 int main(int argc, char* argv[]) {
     korvo::catchStopSignals();
+    // Qt's own plugins only: the program runs from the components folder, and nothing there is
+    // loaded (its built-in qt.conf keeps Qt from reading one there either).
+    QCoreApplication::setLibraryPaths({QLibraryInfo::path(QLibraryInfo::PluginsPath)});
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Korvo's Game Components - Uninstall");
     korvo::Registry registry;
