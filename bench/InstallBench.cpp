@@ -84,7 +84,7 @@ struct Payload {
         write(head, noise(2 << 20));
         keys = korvo::generateKeyPair();
         component = root / "bench.cmp";
-        korvo::packComponent(head, game, keys.secretKey, component);
+        korvo::packComponent(head, game, keys.secretKey, component, {"1.0", {}});
         componentSize = fs::file_size(component);
         const auto check = korvo::verifyComponent(component, keys.publicKey);
         std::ifstream in(component, std::ios::binary);

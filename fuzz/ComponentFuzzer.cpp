@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as a component file (its trailer, header and signature, through the same
-// streaming check the installer runs on itself) and as a component's archive, through the entry
-// rules that decide what may be extracted.
+// streaming check the installer runs on itself), as a component's description and as a
+// component's archive, through the entry rules that decide what may be extracted.
 #include "ComponentFile.h"
 #include "EntryRules.h"
 
@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -18,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size >= korvo::kTrailerSize) {
         const auto parsed = korvo::parseTrailer(bytes.last(korvo::kTrailerSize), size);
         if (const auto* trailer = std::get_if<korvo::Trailer>(&parsed)) {
-            if (trailer->archiveOffset + trailer->archiveSize + korvo::kTrailerSize != size) {
-                std::abort(); // the archive must end where the header begins
+            if (trailer->archiveOffset + trailer->archiveSize + trailer->descriptionSize +
+                    korvo::kTrailerSize !=
+                size) {
+                std::abort(); // the archive and the description must end where the header begins
             }
         }
     }
@@ -32,6 +35,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto check = korvo::verifyComponent("/proc/self/fd/" + std::to_string(file), key);
         if (check.ok || check.reason.empty()) {
             std::abort(); // nothing made by a fuzzer carries a valid signature for this key
+        }
+    }
+
+    // Whatever description is accepted is written back the same.
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const auto described = korvo::parseDescription(text);
+    if (const auto* info = std::get_if<korvo::ComponentInfo>(&described)) {
+        if (korvo::formatDescription(*info) != text) {
+            std::abort();
         }
     }
 

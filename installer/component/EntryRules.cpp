@@ -1,5 +1,6 @@
 #include "EntryRules.h"
 
+#include "Digests.h"
 #include "Extraction.h"
 #include "GameFolders.h"
 #include "Manifest.h"
@@ -115,8 +116,9 @@ std::string EntryRules::check(const ArchiveEntry& entry) {
     if (path == m_gameFolder && !folder) {
         return refused + "a file in place of its folder, " + shown(path) + ".";
     }
-    if (path == m_gameFolder + '/' + std::string(kManifestName)) {
-        return refused + "a file named like the list of installed files, " + shown(path) + ".";
+    if (path == m_gameFolder + '/' + std::string(kManifestName) ||
+        path == m_gameFolder + '/' + std::string(kDigestsName)) {
+        return refused + "a file named like the installation's own records, " + shown(path) + ".";
     }
     if (entry.type == ArchiveEntry::Type::Symlink) {
         if (const std::string fault = symlinkFault(path, entry.linkTarget); !fault.empty()) {

@@ -3,6 +3,7 @@
 // The rules that every entry of a component's archive must pass before anything is written.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace korvo {
@@ -13,12 +14,14 @@ struct ArchiveEntry {
     std::string path;
     Type type = Type::File;
     std::string linkTarget; // symbolic and hard links
+    std::uint64_t size = 0; // a file's bytes
 };
 
 // Checked in archive order: a relative path of plain names below one top-level folder whose name
 // is a game folder's; no devices, pipes or sockets; links that stay inside the game folder. A
 // symbolic link's target is "../" repeated at most as deep as the link lies below the game
-// folder, then plain names; a hard link names an entry of the game folder.
+// folder, then plain names; a hard link names an entry of the game folder. Nothing takes the
+// name of the manifest or of the digests.
 class EntryRules {
 public:
     // Empty when the entry may be extracted, else why not.

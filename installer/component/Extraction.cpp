@@ -26,6 +26,9 @@ ArchiveEntry describe(archive_entry* entry) {
     switch (archive_entry_filetype(entry)) {
     case AE_IFREG:
         described.type = ArchiveEntry::Type::File;
+        described.size = archive_entry_size_is_set(entry) != 0
+                             ? static_cast<std::uint64_t>(archive_entry_size(entry))
+                             : 0;
         break;
     case AE_IFDIR:
         described.type = ArchiveEntry::Type::Folder;
@@ -97,6 +100,7 @@ void Extractor::extract(archive* reader, archive_entry* entry, const ArchiveEntr
     }
     const auto [parentPath, leaf] = splitLast(inside);
     const std::string name(leaf);
+    announceStep(m_hooks, "create " + std::string(inside));
     const UniqueFd& parent = folder(parentPath);
     const std::string display = m_game + '/' + std::string(inside);
     switch (described.type) {
@@ -125,10 +129,13 @@ void Extractor::extract(archive* reader, archive_entry* entry, const ArchiveEntr
                      name.c_str(), 0) != 0) {
             throw SystemError(errno, "Cannot create " + display);
         }
+        if (const auto linked = m_digests.find(std::string(target)); linked != m_digests.end()) {
+            m_digests.emplace(inside, linked->second);
+        }
         break;
     }
     case ArchiveEntry::Type::File:
-        writeFile(reader, entry, parent.get(), name, display);
+        m_digests.emplace(inside, writeFile(reader, entry, parent.get(), name, display));
         break;
     case ArchiveEntry::Type::Special:
         throw std::logic_error("special entries are refused before extraction");
@@ -140,10 +147,11 @@ void Extractor::ensureGameFolder() {
     if (m_gameFd.get() >= 0) {
         return;
     }
-    if (::mkdirat(m_temporary, m_game.c_str(), 0755) != 0) {
+    announceStep(m_hooks, "create the game folder");
+    if (::mkdirat(m_staging, m_game.c_str(), 0755) != 0) {
         throw SystemError(errno, "Cannot create the folder " + m_game);
     }
-    m_gameFd = openFolder(m_temporary, m_game, "");
+    m_gameFd = openFolder(m_staging, m_game, "");
 }
 
 // The folder that holds the next entry: usually the last one's, so it is kept open.
@@ -159,8 +167,8 @@ const UniqueFd& Extractor::folder(std::string_view path) {
     return m_folderFd;
 }
 
-void Extractor::writeFile(archive* reader, archive_entry* entry, int parent,
-                          const std::string& name, const std::string& display) {
+Digest Extractor::writeFile(archive* reader, archive_entry* entry, int parent,
+                            const std::string& name, const std::string& display) {
     // Only the owner's execute bit decides; no set-id bits, no odd permissions.
     const mode_t mode = (archive_entry_perm(entry) & 0100) != 0 ? 0755 : 0644;
     const UniqueFd file(
@@ -171,6 +179,8 @@ void Extractor::writeFile(archive* reader, archive_entry* entry, int parent,
     const void* block = nullptr;
     std::size_t size = 0;
     la_int64_t offset = 0;
+    DigestStream digest; // of the file's bytes, holes included
+    la_int64_t digested = 0;
     while (true) {
         const int status = archive_read_data_block(reader, &block, &size, &offset);
         if (status == ARCHIVE_EOF) {
@@ -180,6 +190,12 @@ void Extractor::writeFile(archive* reader, archive_entry* entry, int parent,
             throw InstallError("");
         }
         const auto* bytes = static_cast<const char*>(block);
+        if (offset < digested) {
+            throw InstallError(""); // blocks come in order
+        }
+        digest.addZeros(static_cast<std::uint64_t>(offset - digested));
+        digest.add(bytes, size);
+        digested = offset + static_cast<la_int64_t>(size);
         while (size > 0) {
             const ssize_t n = ::pwrite(file.get(), bytes, size, offset);
             if (n < 0) {
@@ -194,13 +210,17 @@ void Extractor::writeFile(archive* reader, archive_entry* entry, int parent,
         }
     }
     // A sparse file's hole at its end.
-    if (archive_entry_size_is_set(entry) &&
-        ::ftruncate(file.get(), archive_entry_size(entry)) != 0) {
-        throw SystemError(errno, "Cannot write " + display);
+    if (archive_entry_size_is_set(entry)) {
+        if (::ftruncate(file.get(), archive_entry_size(entry)) != 0) {
+            throw SystemError(errno, "Cannot write " + display);
+        }
+        digest.addZeros(static_cast<std::uint64_t>(
+            std::max<la_int64_t>(0, archive_entry_size(entry) - digested)));
     }
     // Start writing it to the disk now, without waiting, so that the flush before the
     // folder is put in place has little left to do.
     ::sync_file_range(file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    return digest.finish();
 }
 
 } // namespace korvo

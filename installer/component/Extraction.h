@@ -1,8 +1,9 @@
 #pragma once
 
-// Reading a component's archive and writing its entries below a temporary folder. Nothing here
+// Reading a component's archive and writing its entries below a staging folder. Nothing here
 // checks an entry: the caller passes only entries that EntryRules accepted.
 
+#include "Digests.h"
 #include "EntryRules.h"
 #include "Install.h"
 #include "SystemError.h"
@@ -11,6 +12,7 @@
 #include <archive_entry.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <stdexcept>
@@ -53,11 +55,12 @@ struct ArchiveSource {
 // Why reading the archive failed, for a person.
 std::string archiveFailure(archive* reader, const ArchiveSource& source);
 
-// Writes the archive's entries below the temporary folder, game folder first; remembers what it
+// Writes the archive's entries below the staging folder, game folder first; remembers what it
 // made, relative to the game folder.
 class Extractor {
 public:
-    Extractor(int temporary, std::string game) : m_temporary(temporary), m_game(std::move(game)) {}
+    Extractor(int staging, std::string game, const InstallHooks& hooks)
+        : m_staging(staging), m_game(std::move(game)), m_hooks(hooks) {}
 
     void extract(archive* reader, archive_entry* entry, const ArchiveEntry& described);
 
@@ -66,20 +69,24 @@ public:
         return m_gameFd.get();
     }
     std::vector<std::string> made() const { return {m_made.begin(), m_made.end()}; }
+    // What each file made holds.
+    const std::map<std::string, Digest>& digests() const { return m_digests; }
 
 private:
     void remember(std::string path) { m_made.insert(std::move(path)); }
     void ensureGameFolder();
     const UniqueFd& folder(std::string_view path);
-    static void writeFile(archive* reader, archive_entry* entry, int parent,
-                          const std::string& name, const std::string& display);
+    static Digest writeFile(archive* reader, archive_entry* entry, int parent,
+                            const std::string& name, const std::string& display);
 
-    int m_temporary;
+    int m_staging;
     std::string m_game;
+    const InstallHooks& m_hooks;
     UniqueFd m_gameFd;
     UniqueFd m_folderFd;
     std::string m_folderPath;
     std::set<std::string> m_made;
+    std::map<std::string, Digest> m_digests;
 };
 
 } // namespace korvo

@@ -1,7 +1,10 @@
 #include "Folders.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,6 +52,57 @@ UniqueFd openFolder(int root, std::string_view path, const std::string& display,
         start = slash + 1;
     }
     return current;
+}
+
+std::vector<std::string> folderNames(int folder, const std::string& display) {
+    // The listing owns a descriptor of its own.
+    UniqueFd own(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    DIR* listing = own.get() < 0 ? nullptr : ::fdopendir(own.get());
+    if (listing == nullptr) {
+        throw SystemError(errno, "Cannot read " + display);
+    }
+    own.release();
+    std::vector<std::string> names;
+    errno = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    const int error = errno;
+    ::closedir(listing);
+    if (error != 0) {
+        throw SystemError(error, "Cannot read " + display);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool removeTree(int parent, const std::string& name) {
+    if (::unlinkat(parent, name.c_str(), 0) == 0 || errno == ENOENT) {
+        return true;
+    }
+    if (errno != EISDIR) {
+        return false;
+    }
+    constexpr int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    UniqueFd folder(::openat(parent, name.c_str(), flags));
+    if (folder.get() < 0 && errno == EACCES && ::fchmodat(parent, name.c_str(), 0700, 0) == 0) {
+        folder.reset(::openat(parent, name.c_str(), flags));
+    }
+    if (folder.get() < 0) {
+        return false;
+    }
+    (void)::fchmod(folder.get(), 0700); // a read-only folder cannot be emptied
+    bool removed = true;
+    try {
+        for (const auto& inside : folderNames(folder.get(), name)) {
+            removed = removeTree(folder.get(), inside) && removed;
+        }
+    } catch (const SystemError&) {
+        return false;
+    }
+    return removed && ::unlinkat(parent, name.c_str(), AT_REMOVEDIR) == 0;
 }
 
 } // namespace korvo

@@ -23,6 +23,14 @@ UniqueFd openFolder(int root, std::string_view path, const std::string& display,
 // "a/b/c" -> {"a/b", "c"}; "c" -> {"", "c"}. A final "/" is ignored.
 std::pair<std::string_view, std::string_view> splitLast(std::string_view path);
 
+// The names in an open folder, sorted, without "." and "..". Throws SystemError naming display.
+std::vector<std::string> folderNames(int folder, const std::string& display);
+
+// Removes the entry name of the open folder parent and, when it is a folder, everything in it,
+// never through a link; folders of ours that are not writable are made so first. False when
+// something stayed.
+bool removeTree(int parent, const std::string& name);
+
 } // namespace korvo
 
 namespace korvo {

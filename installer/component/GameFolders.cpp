@@ -7,6 +7,9 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace korvo {
 
 namespace fs = std::filesystem;
@@ -137,7 +140,24 @@ std::optional<InstalledFiles> installedFiles(int gameFolder) {
         return std::nullopt;
     }
     ManifestParse parsed = parseManifest(*text);
-    return InstalledFiles{std::move(parsed.entries), std::move(parsed.error)};
+    InstalledFiles files{std::move(parsed.entries), std::move(parsed.error), {}, false};
+    struct stat info {};
+    if (::fstatat(gameFolder, std::string(kDigestsName).c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        const auto digests = readTextAt(gameFolder, std::string(kDigestsName));
+        files.digests = digests ? parseDigests(*digests) : std::nullopt;
+        files.digestsDamaged = !files.digests;
+    }
+    return files;
+}
+
+std::optional<std::string> installedVersion(const fs::path& gameFolder) {
+    const UniqueFd folder(::open(gameFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const auto text = readTextAt(folder.get(), std::string(kDigestsName));
+    const auto digests = text ? parseDigests(*text) : std::nullopt;
+    if (!digests || digests->version.empty()) {
+        return std::nullopt;
+    }
+    return digests->version;
 }
 
 } // namespace korvo

@@ -5,6 +5,8 @@
 // game, and what an installation put into a game folder. Names are compared in upper case, as
 // the family's programs always have.
 
+#include "Digests.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -46,12 +48,19 @@ bool holdsAnyGame(const std::filesystem::path& componentsDir);
 // std::runtime_error when the components folder cannot be read.
 std::vector<std::string> findInstalledGames(const std::filesystem::path& componentsDir);
 
-// What an installation put into the open game folder: the entries its manifest names. Nothing
-// when the folder has no manifest; the parse error when it is damaged.
+// What an installation put into the open game folder: the entries its manifest names, and what
+// its files held then. Nothing when the folder has no manifest; the parse error when it is
+// damaged. The digests are missing when the installation recorded none (before they were).
 struct InstalledFiles {
     std::vector<std::string> entries; // folders end in "/"
     std::string error;                // empty when the manifest was read
+    std::optional<DigestRecord> digests;
+    bool digestsDamaged = false;
 };
 std::optional<InstalledFiles> installedFiles(int gameFolder);
+
+// The version of the game installed in the folder, as its component named it; nothing when it
+// is not known.
+std::optional<std::string> installedVersion(const std::filesystem::path& gameFolder);
 
 } // namespace korvo

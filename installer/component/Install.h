@@ -1,15 +1,12 @@
 #pragma once
 
-// Installing a component into a components directory: check its signature, check every entry
-// of its archive (EntryRules.h), extract it into a temporary folder inside the components
-// directory, write the manifest, and put the game folder in place. A failure at any step leaves
-// the components directory as it was (the lock file aside).
-//
-// Placing: when the game folder does not exist, the finished folder is renamed into place in one
-// step. When it exists (a user's own files left after a removal, or an earlier installation),
-// the new files are merged into it (Merge.h): a file the earlier installation made is replaced,
-// anything else of the user's is kept, and the new manifest names what both installations
-// created.
+// Installing a component into a components directory: check its signature and what it says it
+// holds, check every entry of its archive (EntryRules.h) and build the new game folder whole in
+// a staging folder beside the old one (Staging.h). What the existing game folder holds that is
+// not replaced is carried into the new one (Merge.h); then the manifest is written, everything
+// flushed, and the new folder swapped in place of the old one in one step. A failure or a crash
+// at any step leaves the game folder as it was or, once swapped, the new one, whole; a failure
+// leaves the components directory as it was (the lock file aside).
 // Nothing is ever followed through a symbolic link: each folder is opened without following
 // links, and every name is created inside an open folder.
 
@@ -30,7 +27,17 @@ struct InstallHooks {
     std::function<void(std::uint64_t done, std::uint64_t total)> progress; // archive bytes
     std::function<bool()> cancelled;
     std::chrono::milliseconds lockTimeout = std::chrono::minutes(2);
+    // Before each step that changes the file system (tests stop the installation there).
+    std::function<void(std::string_view step)> beforeStep;
+    // False: a pair of renames, as where the file system cannot exchange two folders (tests).
+    bool exchange = true;
 };
+
+inline void announceStep(const InstallHooks& hooks, std::string_view step) {
+    if (hooks.beforeStep) {
+        hooks.beforeStep(step);
+    }
+}
 
 struct InstallResult {
     bool ok = false;
@@ -42,8 +49,5 @@ struct InstallResult {
 InstallResult installComponent(const std::filesystem::path& component,
                                const std::filesystem::path& componentsDir, const PublicKey& key,
                                const InstallHooks& hooks = {});
-
-// Temporary folders of installations live in the components directory under this prefix.
-inline constexpr std::string_view kTemporaryPrefix = ".korvo-setup-";
 
 } // namespace korvo

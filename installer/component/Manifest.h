@@ -12,7 +12,9 @@
 //   installed files.txt
 //
 // The first line names the format and its version; then one path a line, relative to the game
-// folder, sorted, folders ending in "/". The manifest names itself.
+// folder, sorted, folders ending in "/". The manifest names itself. What the files held when
+// installed is recorded beside it (Digests.h), so that its format stays as older setup programs
+// read it.
 
 #include <string>
 #include <string_view>

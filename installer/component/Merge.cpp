@@ -4,12 +4,10 @@
 #include "Manifest.h"
 #include "SystemError.h"
 
-#include <algorithm>
-#include <array>
 #include <cerrno>
-#include <cstdio>
 
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,127 +15,170 @@ namespace korvo {
 
 namespace {
 
-bool exists(int folder, const std::string& name, struct stat* info) {
-    return ::fstatat(folder, name.c_str(), info, AT_SYMLINK_NOFOLLOW) == 0;
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+bool exists(int folder, const std::string& name) {
+    struct stat info {};
+    return ::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-// Moves the new game folder's entries into an existing one (see the header), undoing every
-// step if one fails.
+// A copy where a hard link cannot be made: a file's bytes, a link's target; nothing else of the
+// kind a player makes.
+void copyEntry(int from, const std::string& name, const struct stat& info, int into,
+               const std::string& target) {
+    if (S_ISLNK(info.st_mode)) {
+        std::string link(static_cast<std::size_t>(info.st_size) + 1, '\0');
+        const ssize_t n = ::readlinkat(from, name.c_str(), link.data(), link.size());
+        if (n < 0 || ::symlinkat(link.substr(0, static_cast<std::size_t>(n)).c_str(), into,
+                                 target.c_str()) != 0) {
+            throw SystemError(errno, "");
+        }
+        return;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return;
+    }
+    const UniqueFd in(::openat(from, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    const UniqueFd out(::openat(into, target.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                info.st_mode & 0777));
+    if (in.get() < 0 || out.get() < 0) {
+        throw SystemError(errno, "");
+    }
+    for (ssize_t n = 1; n > 0;) {
+        n = ::sendfile(out.get(), in.get(), nullptr, std::size_t{1} << 20);
+        if (n < 0 && errno != EINTR) {
+            throw SystemError(errno, "");
+        }
+    }
+}
+
 class Merger {
 public:
-    enum class Root { Source, Target, Backup };
+    Merger(std::string game, const MergePlan& plan, const InstallHooks& hooks)
+        : m_game(std::move(game)), m_plan(plan), m_hooks(hooks) {}
 
-    Merger(int source, int target, int backup, std::string game)
-        : m_roots{source, target, backup}, m_game(std::move(game)) {}
-
-    void merge(std::vector<std::string> entries, const std::set<std::string>& ours) {
-        // Parents come before what they hold; the manifest comes last.
-        std::sort(entries.begin(), entries.end());
-        std::stable_partition(entries.begin(), entries.end(),
-                              [](const std::string& e) { return e != kManifestName; });
-        try {
-            for (const auto& entry : entries) {
-                place(entry, ours);
+    // The folder at path in the existing game folder (from) into the one at newPath in the new
+    // one (into); both paths empty or ending in "/".
+    void merge(int from, int into, const std::string& path, const std::string& newPath) {
+        for (const auto& name : folderNames(from, m_game + '/' + path)) {
+            if (path.empty() && (name == kManifestName || name == kDigestsName)) {
+                continue;
             }
-        } catch (...) {
-            undo();
-            throw;
+            struct stat info {};
+            if (::fstatat(from, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                throw SystemError(errno, "Cannot read " + m_game + '/' + path + name);
+            }
+            const std::string entry = newPath + name;
+            const bool folder = S_ISDIR(info.st_mode);
+            const bool newFolder = m_plan.made.contains(entry + '/');
+            const bool newOther = m_plan.made.contains(entry);
+            if (folder && newFolder) {
+                merge(open(from, path, name).get(), open(into, newPath, name).get(),
+                      path + name + '/', entry + '/');
+                continue;
+            }
+            if (!folder && newOther && path == newPath && playersOwn(from, name, info, entry)) {
+                announceStep(m_hooks, "keep " + entry);
+                if (::unlinkat(into, name.c_str(), 0) != 0) {
+                    throw SystemError(errno, "Cannot keep " + m_game + '/' + entry);
+                }
+                carry(from, name, info, into, name, m_game + '/' + entry);
+                continue;
+            }
+            if (!folder && newOther && m_plan.ours.contains(path + name)) {
+                continue; // replaced
+            }
+            const bool inTheWay = newFolder || newOther;
+            const std::string target = inTheWay ? keptName(from, into, name) : name;
+            // What a folder put aside holds is the player's from now on.
+            if (!inTheWay && path == newPath &&
+                m_plan.ours.contains(path + name + (folder ? "/" : ""))) {
+                m_ours.push_back(entry + (folder ? "/" : ""));
+            }
+            announceStep(m_hooks, "carry " + newPath + target);
+            const std::string shown = m_game + '/' + newPath + target;
+            if (folder) {
+                if (::mkdirat(into, target.c_str(), (info.st_mode & 0777) | 0700) != 0) {
+                    throw SystemError(errno, "Cannot create " + shown);
+                }
+                merge(open(from, path, name).get(), open(into, newPath, target).get(),
+                      path + name + '/', newPath + target + '/');
+            } else {
+                carry(from, name, info, into, target, shown);
+            }
         }
     }
+
+    std::vector<std::string> ours() && { return std::move(m_ours); }
 
 private:
-    struct Place {
-        Root root;
-        std::string path;
-    };
-    struct Step {
-        Place from;
-        Place to; // a folder made when from.path is empty
-    };
-
-    // The open folder that holds a place, and the place's own name.
-    std::pair<UniqueFd, std::string> open(const Place& place) const {
-        const auto [parent, name] = splitLast(place.path);
-        return {openFolder(m_roots[static_cast<int>(place.root)], parent, m_game + '/'),
-                std::string(name)};
+    // Whether the existing file at entry, which the new component declares the player's, is
+    // the player's version.
+    bool playersOwn(int from, const std::string& name, const struct stat& info,
+                    const std::string& entry) const {
+        if (!m_plan.player.contains(entry) || !S_ISREG(info.st_mode)) {
+            return false;
+        }
+        if (!m_plan.ours.contains(entry)) {
+            return true;
+        }
+        const Digest* installed = nullptr;
+        if (m_plan.recorded && m_plan.recorded->files.contains(entry)) {
+            installed = &m_plan.recorded->files.at(entry).digest;
+        } else if (m_plan.shipped.contains(entry)) {
+            installed = &m_plan.shipped.at(entry);
+        }
+        const auto now = digestOfFile(from, name);
+        return installed != nullptr && now && *now != *installed;
     }
 
-    void place(const std::string& entry, const std::set<std::string>& ours) {
-        const bool folder = entry.ends_with('/');
-        const std::string path = folder ? entry.substr(0, entry.size() - 1) : entry;
-        const Place target{Root::Target, path};
-        const auto [targetFolder, name] = open(target);
-        struct stat info {};
-        if (exists(targetFolder.get(), name, &info)) {
-            if (folder && S_ISDIR(info.st_mode)) {
-                return; // joins the existing folder
-            }
-            if (!folder && !S_ISDIR(info.st_mode) && ours.contains(entry)) {
-                move(target, {Root::Backup, std::to_string(m_steps.size())});
-            } else {
-                const std::string_view parent = splitLast(path).first;
-                std::string kept = parent.empty() ? std::string() : std::string(parent) + '/';
-                move(target, {Root::Target, kept + keptName(targetFolder.get(), name)});
-            }
-        }
-        if (folder) {
-            if (::mkdirat(targetFolder.get(), name.c_str(), 0755) != 0) {
-                throw SystemError(errno, "Cannot create " + m_game + '/' + path);
-            }
-            m_steps.push_back(Step{Place{Root::Target, ""}, target});
+    static void carry(int from, const std::string& name, const struct stat& info, int into,
+                      const std::string& target, const std::string& shown) {
+        if (::linkat(from, name.c_str(), into, target.c_str(), 0) == 0) {
             return;
         }
-        move({Root::Source, path}, target);
+        if (errno != EPERM && errno != EMLINK && errno != EOPNOTSUPP) {
+            throw SystemError(errno, "Cannot carry " + shown);
+        }
+        try {
+            copyEntry(from, name, info, into, target);
+        } catch (const SystemError& error) {
+            throw SystemError(error.error(), "Cannot carry " + shown);
+        }
     }
 
-    static std::string keptName(int folder, const std::string& name) {
-        struct stat info {};
+    UniqueFd open(int parent, const std::string& path, const std::string& name) const {
+        UniqueFd folder(::openat(parent, name.c_str(), kFolderFlags));
+        if (folder.get() < 0) {
+            throw SystemError(errno, "Cannot open " + m_game + '/' + path + name);
+        }
+        return folder;
+    }
+
+    // A name that neither folder holds yet.
+    static std::string keptName(int from, int into, const std::string& name) {
         for (int n = 1;; ++n) {
             std::string candidate = name + ".kept" + (n == 1 ? "" : std::to_string(n));
-            if (!exists(folder, candidate, &info)) {
+            if (!exists(from, candidate) && !exists(into, candidate)) {
                 return candidate;
             }
         }
     }
 
-    void move(const Place& from, const Place& to) {
-        const auto [fromFolder, fromName] = open(from);
-        const auto [toFolder, toName] = open(to);
-        if (::renameat2(fromFolder.get(), fromName.c_str(), toFolder.get(), toName.c_str(),
-                        RENAME_NOREPLACE) != 0) {
-            throw SystemError(errno, "Cannot place " + m_game + '/' + from.path);
-        }
-        m_steps.push_back({from, to});
-    }
-
-    void undo() noexcept {
-        for (auto step = m_steps.rbegin(); step != m_steps.rend(); ++step) {
-            try {
-                const auto [toFolder, toName] = open(step->to);
-                if (step->from.path.empty()) {
-                    ::unlinkat(toFolder.get(), toName.c_str(), AT_REMOVEDIR);
-                    continue;
-                }
-                const auto [fromFolder, fromName] = open(step->from);
-                ::renameat2(toFolder.get(), toName.c_str(), fromFolder.get(), fromName.c_str(),
-                            RENAME_NOREPLACE);
-            } catch (const std::exception&) {
-                // Undo as much as can be undone.
-            }
-        }
-        m_steps.clear();
-    }
-
-    std::array<int, 3> m_roots;
     std::string m_game;
-    std::vector<Step> m_steps;
+    const MergePlan& m_plan;
+    const InstallHooks& m_hooks;
+    std::vector<std::string> m_ours;
 };
 
 } // namespace
 
-void mergeGameFolder(int source, int target, int backup, const std::string& game,
-                     std::vector<std::string> entries, const std::set<std::string>& ours) {
-    Merger(source, target, backup, game).merge(std::move(entries), ours);
+std::vector<std::string> mergeGameFolder(int from, int into, const std::string& game,
+                                         const MergePlan& plan, const InstallHooks& hooks) {
+    Merger merger(game, plan, hooks);
+    merger.merge(from, into, "", "");
+    return std::move(merger).ours();
 }
 
 } // namespace korvo

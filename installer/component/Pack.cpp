@@ -1,6 +1,7 @@
 #include "Pack.h"
 
 #include "GameFolders.h"
+#include "Manifest.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -77,10 +78,9 @@ private:
 
 } // namespace
 
-std::vector<std::filesystem::path> packComponent(const std::filesystem::path& setupProgram,
-                                                 const std::filesystem::path& gameFolder,
-                                                 const SecretKey& key,
-                                                 const std::filesystem::path& out) {
+std::vector<std::filesystem::path>
+packComponent(const std::filesystem::path& setupProgram, const std::filesystem::path& gameFolder,
+              const SecretKey& key, const std::filesystem::path& out, const PackOptions& options) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::absolute(gameFolder).lexically_normal();
     const std::string game =
@@ -91,6 +91,20 @@ std::vector<std::filesystem::path> packComponent(const std::filesystem::path& se
     // Else every installer would refuse the component.
     if (!isGameFolderName(game)) {
         throw std::runtime_error(game + " is not named like a game folder (\"Korvo's ...\").");
+    }
+    ComponentInfo info;
+    info.game = game;
+    info.version = options.version;
+    info.playerFiles = options.playerFiles;
+    if (!isVersion(info.version)) {
+        throw std::runtime_error("\"" + info.version + "\" is not a version (numbers and dots).");
+    }
+    for (const auto& file : info.playerFiles) {
+        if (!isPlainRelativePath(file, false) ||
+            !fs::is_regular_file(fs::symlink_status(folder / file))) {
+            throw std::runtime_error("The player's file \"" + file + "\" is not a file in " +
+                                     folder.string() + ".");
+        }
     }
     std::vector<fs::path> inside;
     for (auto it = fs::recursive_directory_iterator(folder);
@@ -138,7 +152,9 @@ std::vector<std::filesystem::path> packComponent(const std::filesystem::path& se
         } else if (fs::is_regular_file(status)) {
             archive_entry_set_filetype(entry.get(), AE_IFREG);
             archive_entry_set_perm(entry.get(), runnable ? 0755 : 0644);
-            archive_entry_set_size(entry.get(), static_cast<la_int64_t>(fs::file_size(path)));
+            const auto size = fs::file_size(path);
+            archive_entry_set_size(entry.get(), static_cast<la_int64_t>(size));
+            info.unpackedSize += size;
         } else {
             throw std::runtime_error("Cannot pack " + path.string() +
                                      ": it is not a file or a folder.");
@@ -162,20 +178,22 @@ std::vector<std::filesystem::path> packComponent(const std::filesystem::path& se
             }
         }
         read.push_back(path);
+        ++info.entries;
     }
     check(a, archive_write_close(a), "the archive");
     writer.reset();
-    component.finish();
+    component.finish(info);
     return read;
 }
 
 void writeComponent(const std::filesystem::path& setupProgram, const std::string& archiveBytes,
-                    const SecretKey& key, const std::filesystem::path& out) {
+                    const SecretKey& key, const std::filesystem::path& out,
+                    const ComponentInfo& info) {
     ComponentWriter component(out, key);
     component.writeFile(setupProgram);
     component.beginArchive();
     component.write(archiveBytes.data(), archiveBytes.size());
-    component.finish();
+    component.finish(info);
 }
 
 } // namespace korvo

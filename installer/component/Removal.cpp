@@ -50,12 +50,24 @@ RemovalResult removeGame(const std::filesystem::path& componentsDir, const std::
         return result;
     }
     const auto manifest = installedFiles(folder.get());
-    if (!manifest || !manifest->error.empty()) {
+    if (!manifest || !manifest->error.empty() || manifest->digestsDamaged) {
+        const std::string why = !manifest                  ? "it cannot be read"
+                                : manifest->digestsDamaged ? "its digests cannot be read"
+                                                           : manifest->error;
         result.reason = "The list of installed files of " + game + " is missing or damaged (" +
-                        (manifest ? manifest->error : "it cannot be read") +
-                        "), so nothing of it was removed.";
+                        why + "), so nothing of it was removed.";
         return result;
     }
+    // A player's file whose bytes are no longer those installed.
+    const auto changedByPlayer = [&manifest](const std::string& entry, int parent,
+                                             const std::string& name) {
+        if (!manifest->digests || !manifest->digests->files.contains(entry)) {
+            return false;
+        }
+        const auto& installed = manifest->digests->files.at(entry);
+        const auto now = digestOfFile(parent, name);
+        return installed.player && now && *now != installed.digest;
+    };
 
     std::vector<std::string> left; // what could not be removed
     std::vector<std::string> keptFolders;
@@ -73,6 +85,10 @@ RemovalResult removeGame(const std::filesystem::path& componentsDir, const std::
         if (::fstatat(parent.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
             S_ISDIR(info.st_mode) != isFolder) {
             return; // gone, or replaced by something of another kind: not ours
+        }
+        if (!isFolder && changedByPlayer(entry, parent.get(), name)) {
+            ++result.keptPlayerFiles;
+            return;
         }
         if (::unlinkat(parent.get(), name.c_str(), isFolder ? AT_REMOVEDIR : 0) == 0 ||
             errno == ENOENT) {
@@ -92,7 +108,7 @@ RemovalResult removeGame(const std::filesystem::path& componentsDir, const std::
     for (const auto& entry : manifest->entries) {
         if (entry.ends_with('/')) {
             folders.push_back(entry.substr(0, entry.size() - 1));
-        } else if (entry != kManifestName) {
+        } else if (entry != kManifestName && entry != kDigestsName) {
             removeEntry(entry, false);
         }
     }
@@ -106,10 +122,12 @@ RemovalResult removeGame(const std::filesystem::path& componentsDir, const std::
         // Named again, so that a later removal finishes the work.
         left.insert(left.end(), keptFolders.begin(), keptFolders.end());
         left.emplace_back(kManifestName);
+        left.emplace_back(kDigestsName);
         rewriteManifest(folder.get(), left);
         result.reason = "Some files of " + game + " could not be removed. " + firstFailure;
         return result;
     }
+    ::unlinkat(folder.get(), std::string(kDigestsName).c_str(), 0);
     ::unlinkat(folder.get(), std::string(kManifestName).c_str(), 0);
     ::unlinkat(components.get(), game.c_str(), AT_REMOVEDIR); // stays if it holds the user's files
     result.ok = true;

@@ -21,9 +21,12 @@ const char* const kUsage =
     "      prints the public key\n"
     "  korvo_pack key-source SECRET_KEY_FILE OUT.cpp\n"
     "      writes the source that builds the public key into the programs\n"
-    "  korvo_pack pack SETUP_PROGRAM GAME_FOLDER SECRET_KEY_FILE OUT.cmp [DEPFILE [SOURCE]]\n"
-    "      packs and signs a component; DEPFILE lists what was read, for the build, or the\n"
-    "      same files in SOURCE, the folder GAME_FOLDER was installed from\n";
+    "  korvo_pack pack --version VERSION [--player FILE]... SETUP_PROGRAM GAME_FOLDER\n"
+    "                  SECRET_KEY_FILE OUT.cmp [DEPFILE [SOURCE]]\n"
+    "      packs and signs a component of the game VERSION; each FILE (relative to\n"
+    "      GAME_FOLDER) is the player's, kept when the game is installed again or removed;\n"
+    "      DEPFILE lists what was read, for the build, or the same files in SOURCE, the\n"
+    "      folder GAME_FOLDER was installed from\n";
 
 // Writes the file only when its text changes, so that nothing that depends on it is rebuilt.
 void writeIfChanged(const fs::path& file, const std::string& text) {
@@ -71,7 +74,7 @@ std::string dependencyPath(const fs::path& path) {
     return out;
 }
 
-int run(const std::vector<std::string>& args) {
+int run(std::vector<std::string> args) {
     if (args.size() == 3 && args[0] == "keygen") {
         korvo::KeyPair keys;
         if (fs::exists(args[1])) {
@@ -93,9 +96,19 @@ int run(const std::vector<std::string>& args) {
         writeIfChanged(args[2], keySource(korvo::readSecretKeyFile(args[1]).publicKey));
         return 0;
     }
-    if (args.size() >= 5 && args.size() <= 7 && args[0] == "pack") {
+    korvo::PackOptions options;
+    while (args.size() >= 3 && args[0] == "pack" &&
+           (args[1] == "--version" || args[1] == "--player")) {
+        if (args[1] == "--version") {
+            options.version = args[2];
+        } else {
+            options.playerFiles.push_back(args[2]);
+        }
+        args.erase(args.begin() + 1, args.begin() + 3);
+    }
+    if (args.size() >= 5 && args.size() <= 7 && args[0] == "pack" && !options.version.empty()) {
         const korvo::KeyPair keys = korvo::readSecretKeyFile(args[3]);
-        const auto read = korvo::packComponent(args[1], args[2], keys.secretKey, args[4]);
+        const auto read = korvo::packComponent(args[1], args[2], keys.secretKey, args[4], options);
         if (args.size() >= 6) {
             // An installed copy keeps its source's times, so only the source tells the build
             // that a file has changed.

@@ -11,6 +11,7 @@
 #include "StopSignals.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMetaObject>
 #include <QTimer>
 
@@ -20,6 +21,9 @@
 
 int main(int argc, char* argv[]) {
     korvo::catchStopSignals();
+    // Qt's own plugins only: the program runs from the components folder, and nothing there is
+    // loaded (its built-in qt.conf keeps Qt from reading one there either).
+    QCoreApplication::setLibraryPaths({QLibraryInfo::path(QLibraryInfo::PluginsPath)});
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Korvo's Game Components Setup");
     korvo::FrmSetup window;

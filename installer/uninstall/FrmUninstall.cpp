@@ -31,7 +31,8 @@ FrmUninstall::FrmUninstall(const std::vector<std::string>& games, const QString&
         for (const auto& game : games) {
             text += "\n    " + QString::fromStdString(game);
         }
-        text += "\n\n" + tr("Files you added to a game's folder are kept.");
+        text += "\n\n" + tr("Files you added to a game's folder, and a hall of fame or questions "
+                            "you changed, are kept.");
         m_lblMessage->setText(text);
         m_cmdRemove->setDefault(true);
     }
@@ -70,10 +71,24 @@ void FrmUninstall::showWaiting() {
 }
 
 void FrmUninstall::showFailure(const QString& reason) {
+    showEnd(reason, tr("Close"));
+}
+
+void FrmUninstall::showRemoved(int keptPlayerFiles) {
+    const QString kept =
+        keptPlayerFiles == 1
+            ? tr("1 file you changed (a hall of fame or questions) was kept in its game's folder.")
+            : tr("%1 files you changed (halls of fame or questions) were kept in their games' "
+                 "folders.")
+                  .arg(keptPlayerFiles);
+    showEnd(tr("The games were removed.") + "\n\n" + kept, tr("OK"));
+}
+
+void FrmUninstall::showEnd(const QString& text, const QString& button) {
     m_working = false;
-    m_lblMessage->setText(reason);
+    m_lblMessage->setText(text);
     m_cmdRemove->hide();
-    m_cmdCancel->setText(tr("Close"));
+    m_cmdCancel->setText(button);
     m_cmdCancel->setEnabled(true);
     m_cmdCancel->setDefault(true);
     m_cmdCancel->setFocus();

@@ -22,6 +22,8 @@ public:
     void showWorking();
     void showWaiting();
     void showFailure(const QString& reason);
+    // Done, with the player's files that were kept counted (OK closes the window).
+    void showRemoved(int keptPlayerFiles);
 
     std::function<void()> onRemove;
 
@@ -30,6 +32,7 @@ protected:
 
 private:
     void cmd_Remove_Click();
+    void showEnd(const QString& text, const QString& button);
 
     QLabel* m_lblMessage;
     QPushButton* m_cmdRemove;

@@ -2,11 +2,14 @@
 
 #include "ComponentLock.h"
 #include "Removal.h"
+#include "Staging.h"
 
 #include <QStandardPaths>
 
 #include <fstream>
 #include <sstream>
+
+#include <fcntl.h>
 
 namespace korvo {
 
@@ -58,8 +61,15 @@ UninstallResult removeGames(const UninstallPlace& place, const std::vector<std::
     UninstallResult result;
     try {
         const ComponentLock lock(place.componentsDir, place.lockTimeout, waiting);
+        // A game that a stopped installation left between two folders is put whole first.
+        const UniqueFd components(
+            ::open(place.componentsDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (components.get() >= 0) {
+            recoverInterruptedInstallation(components.get(), {});
+        }
         for (const auto& game : games) {
             const RemovalResult removed = removeGame(place.componentsDir, game);
+            result.keptPlayerFiles += removed.keptPlayerFiles;
             if (!removed.ok && result.reason.empty()) {
                 result.reason = removed.reason;
             }

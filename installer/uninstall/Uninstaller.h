@@ -31,11 +31,13 @@ struct UninstallPlace {
 
 struct UninstallResult {
     bool ok = false;
-    std::string reason;     // for a person, when not ok
-    bool cleanedUp = false; // no game was left: entry, desktop entry and uninstaller removed
+    std::string reason;      // for a person, when not ok
+    bool cleanedUp = false;  // no game was left: entry, desktop entry and uninstaller removed
+    int keptPlayerFiles = 0; // changed by the player, so kept in their game folders
 };
 
-// Under the components lock: removes the named games (those the user confirmed), then, when no
+// Under the components lock, once an installation that was stopped is finished or rolled back:
+// removes the named games (those the user confirmed), then, when no
 // installed game is left in the directory, the uninstall entry and the desktop entry (each only
 // when it names this directory) and the uninstaller's own file. An empty list only does the
 // latter.

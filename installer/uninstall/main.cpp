@@ -3,7 +3,8 @@
 // menu; both do the same.
 //
 // Its exit status tells the launcher how it ended:
-//   0  the games were removed, or there were none to remove;
+//   0  the games were removed (when files the player changed were kept, once the window that
+//      says so is closed), or there were none to remove;
 //   1  failed, after its window showed why (the user closed it);
 //   2  closed without removing anything (Cancel, Escape, the window's close box, SIGTERM, SIGINT
 //      or SIGHUP). A stop asked while games are being removed waits until they are.
@@ -14,6 +15,7 @@
 #include "Uninstaller.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMetaObject>
 #include <QTimer>
 
@@ -22,6 +24,9 @@
 
 int main(int argc, char* argv[]) {
     korvo::catchStopSignals();
+    // Qt's own plugins only: the program runs from the components folder, and nothing there is
+    // loaded (its built-in qt.conf keeps Qt from reading one there either).
+    QCoreApplication::setLibraryPaths({QLibraryInfo::path(QLibraryInfo::PluginsPath)});
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Korvo's Game Components - Uninstall");
     korvo::Registry registry;
@@ -64,7 +69,10 @@ int main(int argc, char* argv[]) {
                 QMetaObject::invokeMethod(&window, [&window] { window.showWaiting(); });
             });
             QMetaObject::invokeMethod(&window, [&, result] {
-                if (result.ok) {
+                if (result.ok && result.keptPlayerFiles > 0) {
+                    status = 0;
+                    window.showRemoved(result.keptPlayerFiles);
+                } else if (result.ok) {
                     status = 0;
                     window.accept();
                 } else {

@@ -1,4 +1,5 @@
-// The signed component file: what verifyComponent accepts and everything it must refuse.
+// The signed component file: what verifyComponent accepts and reports, everything it must
+// refuse, and the versions it names.
 #include "ComponentFile.h"
 #include "ComponentFixture.h"
 
@@ -21,7 +22,24 @@ class ComponentFileTest : public QObject {
 private slots:
     void initTestCase() {
         m_root = m_dir.path().toStdString();
-        m_bytes = readText(componentOf(m_root, archiveOf({folder("Korvo's Test/")})));
+        m_bytes = readText(componentOf(m_root, {folder("Korvo's Test/")}));
+    }
+
+    // A component made before components described themselves verifies, and says nothing.
+    void componentSaysWhatItIsAndHolds() {
+        const std::vector<Entry> entries{folder("Korvo's Test/"), file("Korvo's Test/a", "12345")};
+        auto info = describedAs(entries, {"add/hiscores.txt", "add/questions.txt"});
+        const fs::path component = componentOf(m_root, archiveOf(entries), info);
+        const korvo::UniqueFd sealed = korvo::sealedCopy(component);
+        QVERIFY(::pwrite(sealed.get(), "x", 1, 0) < 0 && ::ftruncate(sealed.get(), 1) < 0);
+        auto checked = korvo::verifyComponent(sealed.get(), testKeys().publicKey);
+        QVERIFY2(checked.ok, checked.reason.c_str());
+        QCOMPARE(korvo::formatDescription(checked.info), korvo::formatDescription(info));
+        QCOMPARE(checked.info.unpackedSize, 5u);
+        info.format = 1;
+        checked = korvo::verifyComponent(componentOf(m_root, archiveOf(entries), info),
+                                         testKeys().publicKey);
+        QVERIFY(checked.ok && checked.info.format == 1 && checked.info.game.empty());
     }
 
     // Accepted with its own key by every installation test.
@@ -51,6 +69,19 @@ private slots:
         QTest::newRow("a byte added at the end") << good + 'x' << "cut short";
         QTest::newRow("a program never signed")
             << QByteArray::fromStdString(readText("/bin/true")) << "never signed";
+        const auto described = [this](korvo::ComponentInfo info) {
+            return QByteArray::fromStdString(
+                readText(componentOf(m_root, archiveOf({folder("Korvo's Test/")}), info)));
+        };
+        QTest::newRow("signed, naming no game")
+            << described({2, "Test", "1.0", 1, 1, {}}) << "description is damaged";
+        QTest::newRow("signed, with a version of letters")
+            << described({2, "Korvo's Test", "1.x", 1, 1, {}}) << "no version";
+        QTest::newRow("signed, with a version of five numbers")
+            << described({2, "Korvo's Test", "1.2.3.4.5", 1, 1, {}}) << "no version";
+        QTest::newRow("signed, with a player's file outside the game")
+            << described({2, "Korvo's Test", "1.0", 1, 1, {"../hiscores.txt"}})
+            << "not a player's file";
     }
     void damagedComponentIsRefused() {
         QFETCH(QByteArray, bytes);
@@ -58,6 +89,26 @@ private slots:
         const auto refused = check(bytes.toStdString(), testKeys().publicKey);
         QVERIFY2(!refused.ok && refused.reason.find(why.toStdString()) != std::string::npos,
                  refused.reason.c_str());
+    }
+
+    void versionsCompareNumberByNumber_data() {
+        QTest::addColumn<QString>("older");
+        QTest::addColumn<QString>("newer"); // or the same, when equal
+        QTest::addColumn<bool>("equal");
+        QTest::newRow("a missing number is 0") << "2.1"
+                                               << "2.1.0" << true;
+        QTest::newRow("numbers, not text") << "2.9"
+                                           << "2.10" << false;
+        QTest::newRow("the first number first") << "2.99.99"
+                                                << "3" << false;
+    }
+    void versionsCompareNumberByNumber() {
+        QFETCH(QString, older);
+        QFETCH(QString, newer);
+        QFETCH(bool, equal);
+        const auto order = korvo::compareVersions(older.toStdString(), newer.toStdString());
+        QVERIFY(equal ? order == 0 : order < 0);
+        QVERIFY(korvo::compareVersions(newer.toStdString(), older.toStdString()) >= 0);
     }
 
     void secretKeyFileIsTheOwnersAloneAndNeverOverwritten() {

@@ -4,6 +4,7 @@
 // ones included), components made from them, snapshots of folders to prove nothing changed, and
 // child processes that run without privileges or on a "full disk".
 
+#include "Digests.h"
 #include "Pack.h"
 #include "Signing.h"
 
@@ -17,6 +18,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -101,28 +104,53 @@ inline std::string readText(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A component around the archive, with a few bytes standing in for the setup program.
-inline fs::path componentOf(const fs::path& folder, const std::string& archiveBytes) {
-    writeText(folder / "setup-head", "#!/bin/false\nnot really a program\n");
-    korvo::writeComponent(folder / "setup-head", archiveBytes, testKeys().secretKey,
-                          folder / "test.cmp");
-    return folder / "test.cmp";
+// The description the packing tool would write for the entries (a game "Korvo's Test" unless
+// the first entry names another game folder).
+inline korvo::ComponentInfo describedAs(const std::vector<Entry>& entries,
+                                        std::vector<std::string> playerFiles = {}) {
+    korvo::ComponentInfo info{korvo::kFormatVersion, "Korvo's Test",        "1.0", 0,
+                              entries.size(),        std::move(playerFiles)};
+    if (!entries.empty() && entries[0].path.starts_with("Korvo's ")) {
+        info.game = entries[0].path.substr(0, entries[0].path.find('/'));
+    }
+    for (const auto& e : entries) {
+        info.unpackedSize += e.data.size();
+    }
+    return info;
 }
 
-// Every path below root but skip, in name order, with its kind and a file's bytes:
-// "name=folder;name=file:bytes;name=link:target;".
-inline QString listing(const fs::path& root, const std::string& skip = ".components.lock") {
+// A component around the archive, with a few bytes standing in for the setup program.
+inline fs::path componentOf(const fs::path& folder, const std::string& archiveBytes,
+                            const korvo::ComponentInfo& info) {
+    writeText(folder / "setup-head", "#!/bin/false\nnot really a program\n");
+    korvo::writeComponent(folder / "setup-head", archiveBytes, testKeys().secretKey,
+                          folder / "test.cmp", info);
+    return folder / "test.cmp";
+}
+inline fs::path componentOf(const fs::path& folder, const std::vector<Entry>& entries,
+                            std::vector<std::string> playerFiles = {}) {
+    return componentOf(folder, archiveOf(entries), describedAs(entries, std::move(playerFiles)));
+}
+
+// Every path below root but those in skip, in name order, with its kind and a file's bytes:
+// "name=folder;name=file:bytes;name=link:target;". Digests show as "#".
+inline QString listing(const fs::path& root,
+                       const std::set<std::string>& skip = {".components.lock"}) {
     std::map<std::string, std::string> items;
     for (const auto& item : fs::recursive_directory_iterator(root)) {
         const std::string name = item.path().lexically_relative(root).string();
         items[name] = item.is_symlink()     ? "link:" + fs::read_symlink(item.path()).string()
                       : item.is_directory() ? "folder"
                                             : "file:" + readText(item.path());
+        if (item.path().filename() == korvo::kDigestsName) {
+            items[name] = std::regex_replace(items[name], std::regex("[0-9a-f]{64}"), "#");
+        }
     }
-    items.erase(skip);
     QString text;
     for (const auto& [name, kind] : items) {
-        text += QString::fromStdString(name + "=" + kind + ";");
+        if (!skip.contains(name)) {
+            text += QString::fromStdString(name + "=" + kind + ";");
+        }
     }
     return text;
 }

@@ -31,7 +31,8 @@ private slots:
         row("device", {"Korvo's X/dev", Type::Special, {}}, "device");
         row("second top-level folder", {"Korvo's Y/a", Type::File, {}}, "more than one folder");
         row("file in place of the folder", {"Korvo's X", Type::File, {}}, "in place of");
-        row("manifest", {"Korvo's X/installed files.txt", Type::File, {}}, "installed files");
+        row("manifest", {"Korvo's X/installed files.txt", Type::File, {}}, "own records");
+        row("digests", {"Korvo's X/installed digests.txt", Type::Symlink, "a"}, "own records");
         row("link absolute", {"Korvo's X/l", Type::Symlink, "/etc/passwd"}, "outside");
         row("link up too far", {"Korvo's X/add/l", Type::Symlink, "../../x"}, "outside");
         row("link dot dot after a name", {"Korvo's X/l", Type::Symlink, "a/../.."}, "outside");

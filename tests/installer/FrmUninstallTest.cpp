@@ -1,5 +1,5 @@
 // The uninstaller's window asks before anything is removed: Enter confirms; once removing,
-// nothing closes it until it fails.
+// nothing closes it until it fails, or until it has said how many of the player's files it kept.
 #include "FrmUninstall.h"
 
 #include <QLabel>
@@ -22,6 +22,15 @@ private slots:
         QVERIFY(window.isVisible() && removals == 1);
         window.showFailure("Some files of Korvo's One could not be removed.");
         QVERIFY(window.findChild<QLabel*>("lbl_Message")->text().contains("could not be removed"));
+        QTest::keyClick(&window, Qt::Key_Return);
+        QVERIFY(!window.isVisible());
+    }
+
+    void removedSaysHowManyOfThePlayersFilesWereKept() {
+        korvo::FrmUninstall window({"Korvo's One"}, "/games");
+        window.show();
+        window.showRemoved(2);
+        QVERIFY(window.findChild<QLabel*>("lbl_Message")->text().contains("2 files you changed"));
         QTest::keyClick(&window, Qt::Key_Return);
         QVERIFY(!window.isVisible());
     }

@@ -3,8 +3,14 @@
 #include "Install.h"
 #include "ComponentFixture.h"
 #include "ComponentLock.h"
+#include "GameFolders.h"
+#include "Staging.h"
 
 #include <QTest>
+
+#include <csignal>
+
+#include <fcntl.h>
 
 using namespace fixture;
 using Entries = std::vector<Entry>;
@@ -47,8 +53,9 @@ private slots:
                        file("Korvo's Test/deep/er/file"), // folders not in the archive
                        file("Korvo's Test/add/\u00dcbung.txt", "utf-8")});
         entries[4].perm = 0755;
-        const auto result = install(componentOf(m_root, archiveOf(entries)));
+        const auto result = install(componentOf(m_root, entries, {"add/questions.txt"}));
         QVERIFY2(result.ok && result.gameFolder == "Korvo's Test", result.reason.c_str());
+        QCOMPARE(korvo::installedVersion(game()), "1.0");
         // Nothing else: no temporary folder, old or new.
         QCOMPARE(
             listing(m_components),
@@ -58,9 +65,14 @@ private slots:
                     "Korvo's Test/add/questions.txt=file:1+1=2;Korvo's Test/add/run=file:#!;"
                     "Korvo's Test/add/\u00dcbung.txt=file:utf-8;Korvo's Test/deep=folder;"
                     "Korvo's Test/deep/er=folder;Korvo's Test/deep/er/file=file:data;"
+                    "Korvo's Test/installed digests.txt=file:Korvo installed digests 1\n"
+                    "version 1.0\nfile # Korvo's Test.exe\nfile # add/copy\n"
+                    "player # add/questions.txt\nfile # add/run\nfile # add/\u00dcbung.txt\n"
+                    "file # deep/er/file\n;"
                     "Korvo's Test/installed files.txt=file:Korvo component manifest 1\n"
                     "Korvo's Test.exe\nadd/\nadd/copy\nadd/latest\nadd/questions.txt\nadd/run\n"
-                    "add/\u00dcbung.txt\ndeep/\ndeep/er/\ndeep/er/file\ninstalled files.txt\n;"
+                    "add/\u00dcbung.txt\ndeep/\ndeep/er/\ndeep/er/file\ninstalled digests.txt\n"
+                    "installed files.txt\n;"
                     "uninstall components.exe=file:uninstaller;"));
         QCOMPARE(fs::hard_link_count(game() / "add/copy"), std::uintmax_t(2));
         QCOMPARE(fs::status(game() / "add/run").permissions(), fs::perms(0755));
@@ -83,21 +95,25 @@ private slots:
         QTest::newRow("the same file twice")
             << "" << smallGame({file("Korvo's Test/add/questions.txt", "2")}) << "File exists";
         QTest::newRow("an empty archive") << "" << Entries{} << "no game";
+        QTest::newRow("more entries than recorded") << "entries" << smallGame() << "entries it";
+        QTest::newRow("more bytes than recorded") << "bytes" << smallGame() << "bytes it";
+        QTest::newRow("more than the disk holds") << "huge" << smallGame() << "free space";
+        QTest::newRow("another game than it says") << "named" << smallGame() << "says it holds";
         QTest::newRow("a damaged archive") << "cut archive" << smallGame() << "damaged";
         QTest::newRow("the game folder is a link") << "link" << smallGame() << "existing";
         QTest::newRow("cancelled") << "cancel" << smallGame(big) << "cancelled";
         QTest::newRow("a full disk") << "full disk" << smallGame(big) << "big.bin";
         QTest::newRow("a read-only components folder")
             << "read-only" << smallGame() << "permission";
-        QTest::newRow("a read-only folder of the installed game: the merge is undone")
-            << "merge" << merged << "new.txt";
+        QTest::newRow("an installed game's folder that cannot be moved")
+            << "merge" << merged << "permission";
     }
     void failedInstallationLeavesEverythingAsItWas() {
         QFETCH(QString, fault);
         QFETCH(Entries, entries);
         QFETCH(QString, why);
         if (fault == "merge") {
-            QVERIFY(install(componentOf(m_root, archiveOf(smallGame()))).ok);
+            QVERIFY(install(componentOf(m_root, smallGame())).ok);
             writeText(game() / "my notes.txt", "mine");
         } else if (fault == "link") {
             fs::create_directory(m_root / "elsewhere");
@@ -107,12 +123,17 @@ private slots:
         if (fault == "cut archive") {
             archive.resize(archive.size() - 20); // signed as it is: only the archive is bad
         }
-        const fs::path component = componentOf(m_root, archive);
+        auto info = describedAs(entries);
+        info.entries -= fault == "entries";
+        info.unpackedSize -= fault == "bytes";
+        info.unpackedSize += fault == "huge" ? std::uint64_t{1} << 60 : 0;
+        info.game += fault == "named" ? "s" : "";
+        const fs::path component = componentOf(m_root, archive, info);
         korvo::InstallHooks hooks;
         int checks = 0;
         hooks.cancelled = [&] { return fault == "cancel" && ++checks > 2; };
         const fs::path locked = fault == "read-only" ? m_components
-                                : fault == "merge"   ? game() / "add"
+                                : fault == "merge"   ? game()
                                                      : fs::path();
         lockAgainstChanges(m_components, locked);
         const QString before = listing(m_components);
@@ -133,27 +154,133 @@ private slots:
     }
 
     void existingFolderKeepsWhatTheUserMadeAndReplacesWhatWasInstalled() {
-        QVERIFY(install(componentOf(m_root, archiveOf(smallGame({file("Korvo's Test/old")})))).ok);
+        QVERIFY(install(componentOf(m_root, smallGame({file("Korvo's Test/old")}))).ok);
         writeText(game() / "add/questions.txt", "changed by the user"); // still ours
         writeText(game() / "add/new.txt", "mine");                      // in the way of a new file
         writeText(game() / "my folder/notes.txt", "mine");
         auto second = smallGame({file("Korvo's Test/add/new.txt", "new")});
         second[1].data = "program 2";
-        const auto result = install(componentOf(m_root, archiveOf(second)));
+        const auto result = install(componentOf(m_root, second));
         QVERIFY2(result.ok, result.reason.c_str());
-        QCOMPARE(listing(game()),
+        QCOMPARE(listing(game(), {"installed digests.txt"}),
                  QString("Korvo's Test.exe=file:program 2;add=folder;add/new.txt=file:new;"
                          "add/new.txt.kept=file:mine;add/questions.txt=file:1+1=2;"
                          "installed files.txt=file:Korvo component manifest 1\nKorvo's Test.exe\n"
-                         "add/\nadd/new.txt\nadd/questions.txt\ninstalled files.txt\nold\n;"
+                         "add/\nadd/new.txt\nadd/questions.txt\ninstalled digests.txt\n"
+                         "installed files.txt\nold\n;"
                          "my folder=folder;my folder/notes.txt=file:mine;old=file:data;"));
+    }
+
+    // A reinstall or an update restores every file but those of the player's that the player
+    // changed, and keeps those in place.
+    void reinstallKeepsOnlyWhatThePlayerChanged_data() {
+        QTest::addColumn<QString>("file");  // changed before the update
+        QTest::addColumn<QString>("bytes"); // empty: left as installed
+        QTest::addColumn<bool>("digests");  // recorded by the earlier installation
+        QTest::addColumn<QString>("after");
+        QTest::newRow("a changed hall of fame") << "add/hiscores.txt"
+                                                << "Ann 900" << true << "Ann 900";
+        QTest::newRow("a changed hall of fame, installed before digests were recorded")
+            << "add/hiscores.txt"
+            << "Ann 900" << false << "Ann 900";
+        QTest::newRow("an unchanged hall of fame") << "add/hiscores.txt"
+                                                   << "" << true << "new";
+        QTest::newRow("a damaged program") << "Korvo's Test.exe"
+                                           << "damaged" << true << "new";
+    }
+    void reinstallKeepsOnlyWhatThePlayerChanged() {
+        QFETCH(QString, file);
+        QFETCH(QString, bytes);
+        QFETCH(bool, digests);
+        auto entries = smallGame({fixture::file("Korvo's Test/add/hiscores.txt", "shipped")});
+        QVERIFY(install(componentOf(m_root, entries, {"add/hiscores.txt"})).ok);
+        const fs::path changed = game() / file.toStdString();
+        if (!bytes.isEmpty()) {
+            writeText(changed, bytes.toStdString());
+        }
+        if (!digests) {
+            fs::remove(game() / korvo::kDigestsName);
+        }
+        entries[1].data = entries[4].data = "new";
+        QVERIFY(install(componentOf(m_root, entries, {"add/hiscores.txt"})).ok);
+        QTEST(QString::fromStdString(readText(changed)), "after");
+        QVERIFY(!fs::exists(changed.string() + ".kept"));
+    }
+
+    // Stopped before each step that changes the file system, an installation leaves the game
+    // folder whole, old or new; the next one finishes or undoes what it left, and succeeds.
+    void stoppedAtAnyStepLeavesOneWholeGame_data() {
+        QTest::addColumn<bool>("installed"); // an earlier version, played
+        QTest::addColumn<bool>("exchange");
+        QTest::newRow("reinstall, the folders exchanged") << true << true;
+        QTest::newRow("reinstall, a pair of renames") << true << false;
+        QTest::newRow("first install") << false << true;
+    }
+    void stoppedAtAnyStepLeavesOneWholeGame() {
+        QFETCH(bool, installed);
+        QFETCH(bool, exchange);
+        korvo::InstallHooks hooks;
+        hooks.exchange = exchange;
+        auto entries = smallGame({file("Korvo's Test/add/hiscores.txt", "shipped")});
+        const fs::path earlier = componentOf(m_root / "1", entries, {"add/hiscores.txt"});
+        entries[1].data = "program 2";
+        entries.push_back(file("Korvo's Test/add/new.txt", "new"));
+        const fs::path component = componentOf(m_root / "2", entries, {"add/hiscores.txt"});
+        const auto gameListing = [this] { return fs::exists(game()) ? listing(game()) : ""; };
+        const auto prepare = [&] {
+            fs::remove_all(m_components);
+            writeText(m_components / "uninstall components.exe", "uninstaller");
+            if (installed) {
+                QVERIFY(install(earlier).ok);
+                writeText(game() / "add/hiscores.txt", "Ann 900");
+                writeText(game() / "my notes.txt", "mine");
+            }
+        };
+        prepare();
+        const QString before = gameListing();
+        int steps = 0;
+        hooks.beforeStep = [&steps](std::string_view) { ++steps; };
+        QVERIFY(install(component, hooks).ok);
+        const QString after = listing(m_components);
+        const QString afterGame = gameListing();
+        QVERIFY(!installed || readText(game() / "add/hiscores.txt") == "Ann 900");
+
+        for (int stop = 1; stop <= steps; ++stop) {
+            prepare();
+            hooks.beforeStep = [&steps](std::string_view) {
+                if (--steps == 0) {
+                    ::raise(SIGKILL);
+                }
+            };
+            const pid_t child = ::fork();
+            if (child == 0) {
+                steps = stop;
+                install(component, hooks);
+                ::_exit(0);
+            }
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+            QString left = gameListing();
+            if (!exchange && left.isEmpty()) { // between the renames: the journal puts it back
+                const korvo::UniqueFd components(::open(m_components.c_str(), O_RDONLY));
+                korvo::recoverInterruptedInstallation(components.get(), {});
+                left = gameListing();
+            }
+            QVERIFY2(left == before || left == afterGame,
+                     qPrintable(QString("stopped at step %1: ").arg(stop) + left));
+            hooks.beforeStep = {};
+            const auto result = install(component, hooks);
+            QVERIFY2(result.ok, result.reason.c_str());
+            QCOMPARE(listing(m_components), after);
+        }
     }
 
     void secondInstallationWaitsForTheFirst() {
         auto first = std::make_unique<korvo::ComponentLock>(m_components, std::chrono::seconds(1));
         korvo::InstallHooks hooks;
         hooks.waiting = [&first] { first.reset(); }; // which then finishes
-        const auto result = install(componentOf(m_root, archiveOf(smallGame())), hooks);
+        const auto result = install(componentOf(m_root, smallGame()), hooks);
         QVERIFY2(!first && result.ok, result.reason.c_str());
     }
 };

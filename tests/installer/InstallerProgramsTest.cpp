@@ -1,7 +1,8 @@
 // The setup program, as the packed component the launcher ships, and the uninstaller, each run as
 // a process on the offscreen platform: what it leaves in the components folder, and the exit
 // status that tells the launcher how it ended. A stop asked by SIGTERM stands in for the user's
-// Cancel or Close.
+// Cancel or Close. Neither reads a qt.conf planted beside it, and the setup program installs as
+// well from a sealed copy in memory as from its file.
 #include "ComponentFixture.h"
 #include "ComponentLock.h"
 #include "Manifest.h"
@@ -10,8 +11,16 @@
 #include <QTest>
 
 #include <csignal>
+#include <memory>
+
+#include <unistd.h>
 
 using namespace fixture;
+
+extern char** environ;
+
+// A qt.conf planted beside a program; Qt must never read it.
+const char* const kForeignQtConf = "[Paths]\nPrefix=/nonexistent\nPlugins=/nonexistent\n";
 
 class InstallerProgramsTest : public QObject {
     Q_OBJECT
@@ -19,9 +28,31 @@ class InstallerProgramsTest : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     fs::path m_components;
 
-    static void start(QProcess& program, const fs::path& file, const QStringList& arguments) {
-        // Until the program catches SIGTERM, the signal is ignored instead of killing it.
-        program.setChildProcessModifier([] { ::signal(SIGTERM, SIG_IGN); });
+    // With an image (an open file), the child runs exactly its bytes, as the launcher runs a
+    // component it checked: fexecve of a sealed copy in memory.
+    static void start(QProcess& program, const fs::path& file, const QStringList& arguments,
+                      int image = -1) {
+        struct Words {
+            std::vector<std::string> text;
+            std::vector<char*> argv;
+        };
+        auto words = std::make_shared<Words>();
+        words->text.push_back(file.filename());
+        for (const QString& argument : arguments) {
+            words->text.push_back(argument.toStdString());
+        }
+        for (auto& word : words->text) {
+            words->argv.push_back(word.data());
+        }
+        words->argv.push_back(nullptr);
+        program.setChildProcessModifier([image, words] {
+            // Until the program catches SIGTERM, the signal is ignored instead of killing it.
+            ::signal(SIGTERM, SIG_IGN);
+            if (image >= 0) {
+                ::fexecve(image, words->argv.data(), environ);
+                ::_exit(127);
+            }
+        });
         program.setReadChannel(QProcess::StandardError);
         program.start(QString::fromStdString(file.string()), arguments);
         QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
@@ -49,6 +80,8 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::newRow("installed") << ""
                                    << "" << 0;
+        QTest::newRow("installed from a sealed copy in memory") << "memory"
+                                                                << "" << 0;
         // One byte of the archive: the program itself stays whole.
         QTest::newRow("altered") << "altered"
                                  << "signature does not match" << 1;
@@ -67,6 +100,10 @@ private slots:
         const fs::path component = m_components.parent_path() / "korvo002.cmp";
         writeText(component, bytes);
         fs::permissions(component, fs::perms::owner_all);
+        // Read, it would send Qt to plugins that do not exist.
+        writeText(component.parent_path() / "qt.conf", kForeignQtConf);
+        const korvo::UniqueFd image =
+            fault == "memory" ? korvo::sealedCopy(component) : korvo::UniqueFd();
         const auto lock =
             fault == "locked"
                 ? std::make_unique<korvo::ComponentLock>(m_components, std::chrono::seconds(1))
@@ -74,7 +111,8 @@ private slots:
         QProcess setup;
         start(setup, component,
               fault == "no folder" ? QStringList{}
-                                   : QStringList{QString::fromStdString(m_components.string())});
+                                   : QStringList{QString::fromStdString(m_components.string())},
+              image.get());
         QByteArray said;
         while (!said.contains(why.toUtf8()) && setup.waitForReadyRead(30000)) {
             said += setup.readAllStandardError();
@@ -105,6 +143,7 @@ private slots:
         // A game listed; then nothing to remove, and the uninstaller removes itself.
         for (const int status : {2, 0}) {
             fs::copy_file(KORVO_UNINSTALLER, uninstaller, fs::copy_options::skip_existing);
+            writeText(m_components / "qt.conf", kForeignQtConf);
             QProcess program;
             start(program, uninstaller, {"CP"});
             stop(program);

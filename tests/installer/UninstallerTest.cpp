@@ -1,7 +1,7 @@
-// Removing games: exactly what their manifests name, never what the user added, never through a
-// link, and nothing at all by a manifest that is damaged or names a path outside its game; then,
-// with no game left, the uninstaller's entries and its own file, each only when it belongs to
-// this components directory.
+// Removing games: exactly what their manifests name, never what the user added or a player's
+// file the player changed, never through a link, and nothing at all by a manifest that is damaged
+// or names a path outside its game; then, with no game left, the uninstaller's entries and its own
+// file, each only when it belongs to this components directory.
 #include "Uninstaller.h"
 #include "ComponentFixture.h"
 #include "ComponentLock.h"
@@ -19,11 +19,20 @@ class UninstallerTest : public QObject {
     fs::path m_root;
     std::unique_ptr<korvo::Registry> m_registry;
     korvo::UninstallPlace m_place;
+    const std::vector<Entry> m_game{folder("Korvo's Test/"),
+                                    file("Korvo's Test/run.exe"),
+                                    folder("Korvo's Test/add/"),
+                                    file("Korvo's Test/add/hiscores.txt", "Ann 300"),
+                                    folder("Korvo's Test/add/music/"),
+                                    file("Korvo's Test/add/music/anthem.mid"),
+                                    folder("Korvo's Test/add/pics/"),
+                                    file("Korvo's Test/add/pics/a.gif"),
+                                    symlinkTo("Korvo's Test/latest", "run.exe")};
 
     fs::path game() const { return m_place.componentsDir / "Korvo's Test"; }
     korvo::UninstallResult remove() { return korvo::removeGames(m_place, {"Korvo's Test"}); }
     void install(const std::vector<Entry>& entries) {
-        QVERIFY(korvo::installComponent(componentOf(m_root, archiveOf(entries)),
+        QVERIFY(korvo::installComponent(componentOf(m_root, entries, {"add/hiscores.txt"}),
                                         m_place.componentsDir, testKeys().publicKey)
                     .ok);
     }
@@ -45,15 +54,10 @@ private slots:
         m_place.desktopEntry = m_root / "korvo-game-components.desktop";
         writeText(m_place.self, "uninstaller");
         writeEntries(m_place.componentsDir.string());
-        install({folder("Korvo's Test/"), file("Korvo's Test/run.exe"), folder("Korvo's Test/add/"),
-                 file("Korvo's Test/add/hiscores.txt", "Ann 300"),
-                 folder("Korvo's Test/add/music/"), file("Korvo's Test/add/music/anthem.mid"),
-                 folder("Korvo's Test/add/pics/"), file("Korvo's Test/add/pics/a.gif"),
-                 symlinkTo("Korvo's Test/latest", "run.exe")});
+        install(m_game);
     }
 
     void removesWhatWasInstalledAndNothingElse() {
-        writeText(game() / "add/hiscores.txt", "Bob 900"); // changed by the game: still ours
         writeText(game() / "add/music/my song.mid", "mine");
         writeText(game() / "my folder/notes.txt", "notes");
         fs::remove(game() / "run.exe"); // replaced by something of another kind
@@ -72,6 +76,17 @@ private slots:
         QCOMPARE(readText(m_root / "precious/a.gif"), std::string("precious"));
         fs::remove_all(game());
         QVERIFY(remove().ok); // a game that is gone is no failure
+    }
+
+    void changedPlayersFileOutlivesRemovalAndTheNextInstallAdoptsIt() {
+        writeText(game() / "add/hiscores.txt", "Bob 900");
+        const auto result = remove();
+        QVERIFY2(result.ok && result.keptPlayerFiles == 1, result.reason.c_str());
+        QCOMPARE(listing(game()), "add=folder;add/hiscores.txt=file:Bob 900;");
+        install(m_game);
+        QCOMPARE(readText(game() / "add/hiscores.txt"), std::string("Bob 900"));
+        QVERIFY(!fs::exists(game() / "add/hiscores.txt.kept"));
+        QCOMPARE(remove().keptPlayerFiles, 1); // still the player's
     }
 
     void hostileOrDamagedManifestRemovesNothing_data() {
@@ -101,7 +116,7 @@ private slots:
         QCOMPARE(status, 0);
         QCOMPARE(readText(game() / korvo::kManifestName),
                  std::string("Korvo component manifest 1\nadd/\nadd/music/\nadd/music/anthem.mid\n"
-                             "installed files.txt\n"));
+                             "installed digests.txt\ninstalled files.txt\n"));
         QVERIFY(remove().ok && !fs::exists(game()));
     }
 
