@@ -45,12 +45,16 @@ struct LauncherFixture {
         onDisk(name + "/" + name + ".exe");
         onDisk(name + "/add/screendump.gif");
     }
-    // A signed component at path, 0644 as a download saves it.
-    std::string component(const QString& path) {
+    // A signed component at path of the game and version, 0644 as a download saves it.
+    std::string component(const QString& path, const std::string& game = "Korvo's Zeltrix",
+                          const std::string& version = "2.1.0") {
         write(root.path() + "/setup.sh", "#!/bin/sh\n");
         QDir().mkpath(QFileInfo(path).path());
+        korvo::ComponentInfo info;
+        info.game = game;
+        info.version = version;
         korvo::writeComponent((root.path() + "/setup.sh").toStdString(), "archive", keys.secretKey,
-                              path.toStdString());
+                              path.toStdString(), info);
         std::filesystem::permissions(path.toStdString(), std::filesystem::perms(0644));
         return path.toStdString();
     }
