@@ -29,8 +29,8 @@ namespace {
 // The online windows are made before the main window's logic, which needs them.
 class PanelInstaller : public launcher::ComponentInstaller {
 public:
-    bool InstallComponent(const std::string& path) override {
-        return programs != nullptr && programs->InstallComponent(path);
+    bool InstallComponent(const std::string& path, const std::string& game) override {
+        return programs != nullptr && programs->InstallComponent(path, game);
     }
     launcher::StartedPrograms* programs = nullptr;
 };

@@ -44,24 +44,6 @@ void copyUninstaller(const std::string& from, const std::string& to) {
     }
 }
 
-// A downloaded component is saved as a plain file; it must be runnable by its owner, its group
-// and others as far as they may read it.
-void makeExecutable(const std::string& path) {
-    if (::access(path.c_str(), X_OK) == 0) {
-        return;
-    }
-    using fs::perms;
-    const perms now = fs::status(path).permissions();
-    perms add = perms::owner_exec;
-    if ((now & perms::group_read) != perms::none) {
-        add |= perms::group_exec;
-    }
-    if ((now & perms::others_read) != perms::none) {
-        add |= perms::others_exec;
-    }
-    fs::permissions(path, add, fs::perm_options::add);
-}
-
 } // namespace
 
 Installation::Installation(InstallationServices services, const Catalogue& catalogue,
@@ -87,12 +69,34 @@ SetupOutcome OutcomeOf(korvo::ExitStatus status) {
 }
 
 bool Installation::InstallComponent(const std::string& path,
-                                    std::function<void(SetupOutcome)> ended) {
+                                    std::function<void(SetupOutcome)> ended,
+                                    const std::string& game) {
     const std::string& componentsDir = m_catalogue.ComponentsDir();
-    const korvo::ComponentCheck check = korvo::verifyComponent(path, m_key);
+    korvo::UniqueFd copy;
+    try {
+        copy = korvo::sealedCopy(path);
+    } catch (const std::exception& error) {
+        refuse(path, error.what());
+        return false;
+    }
+    const korvo::ComponentCheck check = korvo::verifyComponent(copy.get(), m_key);
     if (!check.ok) {
         refuse(path, check.reason);
         return false;
+    }
+    // Setup programs inside older components cannot be trusted to refuse: the launcher does.
+    const korvo::ComponentInfo& info = check.info;
+    if (!game.empty() && !info.game.empty() &&
+        korvo::upperCase(info.game) != korvo::upperCase(game)) {
+        refuse(path, "It holds " + info.game + ", not " + game + ".");
+        return false;
+    }
+    if (!info.version.empty()) {
+        const auto installed = korvo::installedVersion(componentsDir, info.game);
+        if (installed && korvo::compareVersions(info.version, *installed) < 0) {
+            refuse(path, {}, "A newer version of " + info.game + " is already installed.");
+            return false;
+        }
     }
     const std::string dir = withoutFinalSlash(componentsDir);
     std::string failure; // what the step under way would fail at, for the user
@@ -105,8 +109,6 @@ bool Installation::InstallComponent(const std::string& path,
         failure = "The uninstaller could not be copied into " + dir + ".";
         copyUninstaller(korvo::dataPath(kUninstallerName), uninstaller);
         m_services.uninstallEntry.WriteUninstallInfo(componentsDir);
-        failure = "The installer could not be made runnable.";
-        makeExecutable(path);
         failure = "The installer did not start.";
         const auto finished = [this, path, ended = std::move(ended)](korvo::ExitStatus status) {
             const SetupOutcome outcome = OutcomeOf(status);
@@ -117,7 +119,10 @@ bool Installation::InstallComponent(const std::string& path,
                 ended(outcome);
             }
         };
-        if (m_services.programs.start(path, {dir}, finished) == 0) {
+        // The checked copy itself runs: the child opens it by its descriptor, which it holds
+        // until its own program replaces it.
+        const std::string verified = "/proc/self/fd/" + std::to_string(copy.get());
+        if (m_services.programs.start(verified, {dir}, finished) == 0) {
             throw std::runtime_error(failure);
         }
         return true;
@@ -138,12 +143,13 @@ void Installation::reportBroken(const std::string& path) {
                               {}});
 }
 
-void Installation::refuse(const std::string& path, const std::string& reason) {
+void Installation::refuse(const std::string& path, const std::string& reason,
+                          const std::string& message) {
     if (inComponentsDir(path, m_catalogue.ComponentsDir())) {
         std::error_code ignored;
         fs::remove(path, ignored);
     }
-    m_services.messages.Show({kAddFailure + path + "\n" + reason,
+    m_services.messages.Show({message.empty() ? kAddFailure + path + "\n" + reason : message,
                               korvo::MessageIcon::Exclamation,
                               korvo::MessageButtons::Ok,
                               {}});

@@ -56,7 +56,12 @@ public:
     // the user has been told of a broken one. True when the installer runs; otherwise the user
     // has been told why. A component that fails its check never runs, and a downloaded one (in
     // the components directory) is deleted.
-    bool InstallComponent(const std::string& path, std::function<void(SetupOutcome)> ended);
+    // The component is read once into a sealed copy in memory; that copy is checked and that
+    // copy runs, so nobody can change it in between. When game is given (the name the list or
+    // the information page offered), a component of another game is refused, and so is one
+    // older than the game installed.
+    bool InstallComponent(const std::string& path, std::function<void(SetupOutcome)> ended,
+                          const std::string& game = {});
 
     // At start-up: when the shipped components are present and the components directory holds
     // no game, runs the shipped installer and calls done once it has ended; otherwise calls
@@ -67,7 +72,10 @@ public:
     bool ShippedInstallWanted() const;
 
 private:
-    void refuse(const std::string& path, const std::string& reason);
+    // Tells the user why the component at path does not run (message instead of the usual
+    // text when given); a downloaded one is deleted.
+    void refuse(const std::string& path, const std::string& reason,
+                const std::string& message = {});
     void reportBroken(const std::string& path);
     // Takes the first-start lock, beside the components directory; false while another
     // launcher holds it. A folder where no lock can be made takes no games either: the

@@ -110,9 +110,9 @@ void StartedPrograms::showAgain() {
     form.t_AnimateEnabled = true;
 }
 
-bool StartedPrograms::InstallComponent(const std::string& path) {
+bool StartedPrograms::InstallComponent(const std::string& path, const std::string& game) {
     if (!m_installation.InstallComponent(
-            path, [this](SetupOutcome outcome) { jobEnded(Job::Install, outcome); })) {
+            path, [this](SetupOutcome outcome) { jobEnded(Job::Install, outcome); }, game)) {
         return false;
     }
     startJob(Job::Install);

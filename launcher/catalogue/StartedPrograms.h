@@ -23,8 +23,9 @@ public:
 
     // A click on game button i: the new-games question, a game's information page, or the game.
     void StartGame(int i);
-    // Checks, starts and waits for the component at path; true when its installer runs.
-    bool InstallComponent(const std::string& path);
+    // Checks, starts and waits for the component at path of the game offered (empty: any);
+    // true when its installer runs.
+    bool InstallComponent(const std::string& path, const std::string& game = {});
     // Runs the components uninstaller and waits for it.
     void RemoveGames();
     // Opens the launcher's help unless its help window is open already.

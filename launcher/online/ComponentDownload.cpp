@@ -226,7 +226,7 @@ void ComponentDownload::ResponseCompleted() {
     m_state = DownloadState::Installing;
     lb_Status.Caption = "Installing...";
     changed();
-    m_setup.installer.InstallComponent(DownloadFile);
+    m_setup.installer.InstallComponent(DownloadFile, Game);
     Close();
 }
 

@@ -34,6 +34,8 @@ public:
 
     std::string DownloadURL;
     std::string DownloadFile;
+    // The game that was offered under that file; the component must hold it.
+    std::string Game;
 
     korvo::Control lb_Status;
     korvo::Control lb_Progress;

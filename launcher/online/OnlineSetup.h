@@ -19,8 +19,9 @@ std::string DownloadAddress(const std::string& host, const std::string& fileName
 class ComponentInstaller {
 public:
     virtual ~ComponentInstaller() = default;
-    // Checks the component's signature and starts it; true when its installer runs.
-    virtual bool InstallComponent(const std::string& path) = 0;
+    // Checks the component (its signature, and that it holds the game offered and no older
+    // version than the one installed) and starts it; true when its installer runs.
+    virtual bool InstallComponent(const std::string& path, const std::string& game) = 0;
 };
 
 // What the online windows need from the program; it lives for the whole run.

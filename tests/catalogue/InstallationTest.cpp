@@ -17,6 +17,8 @@ private slots:
         QTest::addColumn<bool>("kept"); // the component is still there
         QTest::newRow("downloaded, one byte altered") << "altered" << false;
         QTest::newRow("shipped, the installer does not start") << "start" << true;
+        QTest::newRow("downloaded, another game than offered") << "game" << false;
+        QTest::newRow("downloaded, older than the game installed") << "older" << false;
     }
     void componentThatCannotBeInstalledIsReported() {
         QFETCH(QString, fault);
@@ -24,18 +26,28 @@ private slots:
         LauncherFixture f;
         const QString path =
             fault == "altered" ? f.components + "korvo002.cmp" : f.app + "/add/components.cmp";
-        const std::string file = f.component(path);
+        const std::string file =
+            f.component(path, fault == "game" ? "Korvo's Vorpa" : "Korvo's Zeltrix", "2.1.0");
+        if (fault == "older") {
+            f.install("Korvo's Zeltrix");
+            f.write(f.components + "Korvo's Zeltrix/installed digests.txt",
+                    "Korvo installed digests 1\nversion 2.10\n");
+        }
         if (fault == "altered") {
             std::string bytes = korvo::readFileBytes(file);
             bytes[3] = static_cast<char>(bytes[3] ^ 0x20);
             f.write(path, QByteArray::fromStdString(bytes));
         }
         f.programs.startSucceeds = fault != "start";
-        QVERIFY(!f.installation.InstallComponent(file, {}));
+        QVERIFY(!f.installation.InstallComponent(file, {}, "Korvo's Zeltrix"));
         QVERIFY(f.programs.started.empty() && f.messages.shown.size() == 1);
         const std::string& said = f.messages.shown[0].text;
         const std::string prefix = launcher::kAddFailure + file + "\n";
-        QVERIFY(said.starts_with(prefix) && said.size() > prefix.size()); // and why
+        if (fault == "older") {
+            QCOMPARE(said, std::string("A newer version of Korvo's Zeltrix is already installed."));
+        } else {
+            QVERIFY(said.starts_with(prefix) && said.size() > prefix.size()); // and why
+        }
         QCOMPARE(fs::exists(file), kept); // a refused download is thrown away
     }
 
@@ -46,11 +58,11 @@ private slots:
         QCOMPARE(f.entry.written, std::vector<std::string>{f.components.toStdString()});
         const std::string uninstaller = (f.components + "uninstall components.exe").toStdString();
         QCOMPARE(korvo::readFileBytes(uninstaller), std::string("uninstaller"));
-        // A download saved without the right to run it; the uninstaller is brought up to date.
+        // A download saved without the right to run it runs all the same, from its checked copy;
+        // the uninstaller is brought up to date.
         f.write(QString::fromStdString(uninstaller), "an older uninstaller");
         const std::string download = f.component(f.components + "korvo002.cmp");
         QVERIFY(f.installation.InstallComponent(download, {}));
-        QCOMPARE(fs::status(download).permissions(), fs::perms(0755));
         QCOMPARE(korvo::readFileBytes(uninstaller), std::string("uninstaller"));
         QVERIFY(f.messages.shown.empty() && f.programs.started.size() == 2);
     }

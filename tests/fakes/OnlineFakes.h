@@ -15,7 +15,7 @@ namespace fakes {
 
 // Records the components it is given; installs them unless told otherwise.
 struct FakeComponentInstaller : launcher::ComponentInstaller {
-    bool InstallComponent(const std::string& path) override {
+    bool InstallComponent(const std::string& path, const std::string& /*game*/) override {
         installed.push_back(path);
         return installSucceeds;
     }

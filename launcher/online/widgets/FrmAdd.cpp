@@ -144,10 +144,11 @@ void FrmAdd::refresh() {
     }
 }
 
-void OpenDownloadWindow(QWidget* mainWindow, const OnlineSetup& setup,
-                        const std::string& fileName) {
+void OpenDownloadWindow(QWidget* mainWindow, const OnlineSetup& setup, const std::string& fileName,
+                        const std::string& game) {
     auto* frmAdd = new FrmAdd(setup, mainWindow);
     frmAdd->setAttribute(Qt::WA_DeleteOnClose);
+    frmAdd->SetGame(game);
     frmAdd->SetDownloadFile(setup.componentsDir + fileName);
     frmAdd->SetDownloadURL(DownloadAddress(setup.downloadHost, fileName));
     korvo::openModal(*frmAdd);

@@ -21,6 +21,7 @@ public:
     // Set both before the window is shown.
     void SetDownloadFile(const std::string& path) { m_logic.DownloadFile = path; }
     void SetDownloadURL(const std::string& address) { m_logic.DownloadURL = address; }
+    void SetGame(const std::string& game) { m_logic.Game = game; }
 
     void reject() override;
 
@@ -47,6 +48,7 @@ private:
 // Opens the download window for a component file of the server, writing it into the components
 // folder: application-modal, owned by the main window, destroyed when it closes. The window
 // that asks for it has closed itself first.
-void OpenDownloadWindow(QWidget* mainWindow, const OnlineSetup& setup, const std::string& fileName);
+void OpenDownloadWindow(QWidget* mainWindow, const OnlineSetup& setup, const std::string& fileName,
+                        const std::string& game);
 
 } // namespace launcher

@@ -99,8 +99,9 @@ void FrmBlab::cmd_Download_Click() {
         return;
     }
     QWidget* mainWindow = parentWidget();
+    const std::string game = windowTitle().toStdString();
     accept();
-    OpenDownloadWindow(mainWindow, m_setup, *file);
+    OpenDownloadWindow(mainWindow, m_setup, *file, game);
 }
 
 void FrmBlab::refresh() {

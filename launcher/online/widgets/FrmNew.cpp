@@ -100,8 +100,9 @@ void FrmNew::cmd_Download_Click() {
         return;
     }
     QWidget* mainWindow = parentWidget();
+    const std::string game = m_list.lst_Games[static_cast<std::size_t>(selected)];
     accept();
-    OpenDownloadWindow(mainWindow, m_setup, *file);
+    OpenDownloadWindow(mainWindow, m_setup, *file, game);
 }
 
 void FrmNew::done(int result) {
