@@ -74,6 +74,13 @@ struct ComponentInfo {
     std::vector<std::string> playerFiles;
 };
 
+// What a component of format 1 says of itself: nothing.
+inline ComponentInfo undescribed() {
+    ComponentInfo info;
+    info.format = 1;
+    return info;
+}
+
 std::string formatDescription(const ComponentInfo& info);
 // The reason when the text is not a description.
 std::variant<ComponentInfo, std::string> parseDescription(std::string_view text);
