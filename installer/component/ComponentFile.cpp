@@ -268,7 +268,8 @@ ComponentCheck verifyComponent(int fd, const PublicKey& key) {
 }
 
 ComponentCheck verifyComponent(const std::filesystem::path& file, const PublicKey& key) {
-    const UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking: a pipe in a component's place is refused as no file, not waited on.
+    const UniqueFd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         ComponentCheck check;
         check.reason = describeFailure(errno, "Cannot read " + file.string());
@@ -278,11 +279,15 @@ ComponentCheck verifyComponent(const std::filesystem::path& file, const PublicKe
 }
 
 UniqueFd sealedCopy(const std::filesystem::path& file) {
-    const UniqueFd in(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) {
+    const UniqueFd in(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (in.get() < 0 || ::fstat(in.get(), &info) != 0) {
         throw SystemError(errno, "Cannot read " + file.string());
     }
-    UniqueFd copy(::memfd_create(file.filename().c_str(), MFD_CLOEXEC | MFD_ALLOW_SEALING));
+    if (!S_ISREG(info.st_mode)) {
+        throw std::runtime_error(file.string() + " is not a file.");
+    }
+    UniqueFd copy(::memfd_create("korvo component", MFD_CLOEXEC | MFD_ALLOW_SEALING));
     if (copy.get() < 0) {
         throw SystemError(errno, "Cannot copy " + file.string() + " into memory");
     }

@@ -74,6 +74,13 @@ struct ComponentInfo {
     std::vector<std::string> playerFiles;
 };
 
+// What a component of format 1 says of itself: nothing.
+inline ComponentInfo undescribed() {
+    ComponentInfo info;
+    info.format = 1;
+    return info;
+}
+
 std::string formatDescription(const ComponentInfo& info);
 // The reason when the text is not a description.
 std::variant<ComponentInfo, std::string> parseDescription(std::string_view text);
@@ -98,8 +105,8 @@ ComponentCheck verifyComponent(int fd, const PublicKey& key);
 ComponentCheck verifyComponent(const std::filesystem::path& file, const PublicKey& key);
 
 // A copy of the file in memory that nobody can change any more (memfd_create, sealed against
-// writing, growing and shrinking; closed on exec, which fexecve does not mind): checked and then
-// run, it is the same bytes. Throws SystemError.
+// writing, growing and shrinking; closed on exec, which fexecve of a program does not mind):
+// checked and then run, it is the same bytes. Throws std::runtime_error saying why not.
 UniqueFd sealedCopy(const std::filesystem::path& file);
 
 // The trailer read from the last kTrailerSize bytes of a file of fileSize bytes; the reason when

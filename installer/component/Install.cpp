@@ -131,7 +131,7 @@ private:
 void install(const std::filesystem::path& component, const std::filesystem::path& componentsDir,
              const PublicKey& key, const InstallHooks& hooks, InstallResult& result) {
     // Opened once: the bytes extracted are the bytes checked.
-    const UniqueFd file(::open(component.c_str(), O_RDONLY | O_CLOEXEC));
+    const UniqueFd file(::open(component.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0) {
         throw SystemError(errno, "Cannot read " + component.string());
     }

@@ -29,10 +29,10 @@ std::vector<std::filesystem::path>
 packComponent(const std::filesystem::path& setupProgram, const std::filesystem::path& gameFolder,
               const SecretKey& key, const std::filesystem::path& out, const PackOptions& options);
 
-// Writes a component around an archive made elsewhere, described as given (tests craft hostile
-// ones).
+// Writes a component around an archive made elsewhere, described as given, or not at all, as
+// components were before they described themselves (tests craft hostile ones).
 void writeComponent(const std::filesystem::path& setupProgram, const std::string& archiveBytes,
                     const SecretKey& key, const std::filesystem::path& out,
-                    const ComponentInfo& info);
+                    const ComponentInfo& info = undescribed());
 
 } // namespace korvo

@@ -7,13 +7,16 @@
 // installation or removal of any game finishes it or rolls it back: a game folder is always the
 // old one or the new one, whole, and the only copy of a game's files is never deleted.
 //
-// Staging folders are named ".korvo-setup-XXXXXX" and the journal ".korvo-journal". Neither is
-// named like a game folder ("Korvo's ...") or a component ("*.cmp"), nor like anything a
+// Staging folders are named ".korvo-staging-XXXXXXXX" and the journal ".korvo-journal". Neither
+// is named like a game folder ("Korvo's ...") or a component ("*.cmp"), nor like anything a
 // download writes (those names never start with a dot), so nothing else ever takes them for its
-// own. The journal is written whole, through ".korvo-journal.part", as four lines:
+// own. Older setup programs remove their ".korvo-setup-XXXXXX" folders whenever they run, so a
+// staging folder never takes that name; theirs are left alone, as they may hold the only copy
+// of files such a setup program had moved out. The journal is written whole, through
+// ".korvo-journal.part", as four lines:
 //
 //   Korvo setup journal 1
-//   staging .korvo-setup-AbC123
+//   staging .korvo-staging-ab12cd34
 //   game Korvo's Zeltrix
 //   new 1234567                  the new game folder's inode: in place once the swap is done
 
@@ -25,7 +28,7 @@
 
 namespace korvo {
 
-inline constexpr std::string_view kStagingPrefix = ".korvo-setup-";
+inline constexpr std::string_view kStagingPrefix = ".korvo-staging-";
 inline constexpr std::string_view kJournalName = ".korvo-journal";
 
 // Under the components lock, before anything else: finishes the swap that a stopped

@@ -45,7 +45,8 @@ private slots:
     }
 
     void installsTheGameFolderWithItsManifest() {
-        writeText(m_components / ".korvo-setup-abc123/Korvo's Test/half", "a killed installer's");
+        writeText(m_components / ".korvo-staging-abc12345/Korvo's Test/half", "a stopped one's");
+        writeText(m_components / ".korvo-setup-abc123/replaced/0", "an older setup's");
         auto entries =
             smallGame({file("Korvo's Test/add/run", "#!"),
                        symlinkTo("Korvo's Test/add/latest", "questions.txt"),
@@ -56,10 +57,11 @@ private slots:
         const auto result = install(componentOf(m_root, entries, {"add/questions.txt"}));
         QVERIFY2(result.ok && result.gameFolder == "Korvo's Test", result.reason.c_str());
         QCOMPARE(korvo::installedVersion(game()), "1.0");
-        // Nothing else: no temporary folder, old or new.
+        // Nothing else: no staging folder, old or new; what older setup programs left stays.
         QCOMPARE(
             listing(m_components),
-            QString("Korvo's Test=folder;"
+            QString(".korvo-setup-abc123=folder;.korvo-setup-abc123/replaced=folder;"
+                    ".korvo-setup-abc123/replaced/0=file:an older setup's;Korvo's Test=folder;"
                     "Korvo's Test/Korvo's Test.exe=file:program;Korvo's Test/add=folder;"
                     "Korvo's Test/add/copy=file:1+1=2;Korvo's Test/add/latest=link:questions.txt;"
                     "Korvo's Test/add/questions.txt=file:1+1=2;Korvo's Test/add/run=file:#!;"
