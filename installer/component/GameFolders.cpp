@@ -135,24 +135,6 @@ std::vector<std::string> findInstalledGames(const fs::path& componentsDir) {
     return games;
 }
 
-std::optional<std::string> installedVersion(const fs::path& componentsDir,
-                                            const std::string& game) {
-    if (!isGameFolderName(game) || game.find('/') != std::string::npos) {
-        return std::nullopt;
-    }
-    const auto folder = findEntry(componentsDir, game, true);
-    if (!folder) {
-        return std::nullopt;
-    }
-    const UniqueFd fd(::open(folder->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    const auto text = fd.get() < 0 ? std::nullopt : readTextAt(fd.get(), std::string(kDigestsName));
-    const auto record = text ? parseDigests(*text) : std::nullopt;
-    if (!record || record->version.empty()) {
-        return std::nullopt;
-    }
-    return record->version;
-}
-
 std::optional<InstalledFiles> installedFiles(int gameFolder) {
     const auto text = readTextAt(gameFolder, std::string(kManifestName));
     if (!text) {

@@ -48,11 +48,6 @@ bool holdsAnyGame(const std::filesystem::path& componentsDir);
 // std::runtime_error when the components folder cannot be read.
 std::vector<std::string> findInstalledGames(const std::filesystem::path& componentsDir);
 
-// The version of the game installed in the game folder named game, as its installation
-// recorded it; nothing when none is installed there or no version was recorded.
-std::optional<std::string> installedVersion(const std::filesystem::path& componentsDir,
-                                            const std::string& game);
-
 // What an installation put into the open game folder: the entries its manifest names, and what
 // its files held then. Nothing when the folder has no manifest; the parse error when it is
 // damaged. The digests are missing when the installation recorded none (before they were).

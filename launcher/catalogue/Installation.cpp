@@ -92,7 +92,7 @@ bool Installation::InstallComponent(const std::string& path,
         return false;
     }
     if (!info.version.empty()) {
-        const auto installed = korvo::installedVersion(componentsDir, info.game);
+        const auto installed = korvo::installedVersion(fs::path(componentsDir) / info.game);
         if (installed && korvo::compareVersions(info.version, *installed) < 0) {
             refuse(path, {}, "A newer version of " + info.game + " is already installed.");
             return false;

@@ -25,7 +25,7 @@ private slots:
         QFETCH(bool, kept);
         LauncherFixture f;
         const QString path =
-            fault == "altered" ? f.components + "korvo002.cmp" : f.app + "/add/components.cmp";
+            fault == "start" ? f.app + "/add/components.cmp" : f.components + "korvo002.cmp";
         const std::string file =
             f.component(path, fault == "game" ? "Korvo's Vorpa" : "Korvo's Zeltrix", "2.1.0");
         if (fault == "older") {
