@@ -95,12 +95,9 @@ private slots:
         QTest::addColumn<QString>("older");
         QTest::addColumn<QString>("newer"); // or the same, when equal
         QTest::addColumn<bool>("equal");
-        QTest::newRow("a missing number is 0") << "2.1"
-                                               << "2.1.0" << true;
-        QTest::newRow("numbers, not text") << "2.9"
-                                           << "2.10" << false;
-        QTest::newRow("the first number first") << "2.99.99"
-                                                << "3" << false;
+        QTest::newRow("a missing number is 0") << QString("2.1") << QString("2.1.0") << true;
+        QTest::newRow("numbers, not text") << QString("2.9") << QString("2.10") << false;
+        QTest::newRow("the first number first") << QString("2.99.99") << QString("3") << false;
     }
     void versionsCompareNumberByNumber() {
         QFETCH(QString, older);

@@ -4,6 +4,7 @@
 #include "ComponentFixture.h"
 #include "ComponentLock.h"
 #include "GameFolders.h"
+#include "Manifest.h"
 #include "Staging.h"
 
 #include <QTest>
@@ -155,58 +156,53 @@ private slots:
         QCOMPARE(listing(m_components), before);
     }
 
-    void existingFolderKeepsWhatTheUserMadeAndReplacesWhatWasInstalled() {
-        QVERIFY(install(componentOf(m_root, smallGame({file("Korvo's Test/old")}))).ok);
-        writeText(game() / "add/questions.txt", "changed by the user"); // still ours
-        writeText(game() / "add/new.txt", "mine");                      // in the way of a new file
-        writeText(game() / "my folder/notes.txt", "mine");
-        auto second = smallGame({file("Korvo's Test/add/new.txt", "new")});
-        second[1].data = "program 2";
-        const auto result = install(componentOf(m_root, second));
-        QVERIFY2(result.ok, result.reason.c_str());
-        QCOMPARE(listing(game(), {"installed digests.txt"}),
-                 QString("Korvo's Test.exe=file:program 2;add=folder;add/new.txt=file:new;"
-                         "add/new.txt.kept=file:mine;add/questions.txt=file:1+1=2;"
-                         "installed files.txt=file:Korvo component manifest 1\nKorvo's Test.exe\n"
-                         "add/\nadd/new.txt\nadd/questions.txt\ninstalled digests.txt\n"
-                         "installed files.txt\nold\n;"
-                         "my folder=folder;my folder/notes.txt=file:mine;old=file:data;"));
-    }
-
     // A reinstall or an update restores every file but those of the player's that the player
-    // changed, and keeps those in place.
+    // changed, and keeps those in place; a file of the user's in the way of a new one is kept
+    // beside it, and what the update no longer ships stays, still named for removal.
     void reinstallKeepsOnlyWhatThePlayerChanged_data() {
         QTest::addColumn<QString>("file");  // changed before the update
         QTest::addColumn<QString>("bytes"); // empty: left as installed
         QTest::addColumn<bool>("digests");  // recorded by the earlier installation
         QTest::addColumn<QString>("after");
-        QTest::newRow("a changed hall of fame") << "add/hiscores.txt"
-                                                << "Ann 900" << true << "Ann 900";
-        QTest::newRow("a changed hall of fame, installed before digests were recorded")
-            << "add/hiscores.txt"
-            << "Ann 900" << false << "Ann 900";
-        QTest::newRow("an unchanged hall of fame") << "add/hiscores.txt"
-                                                   << "" << true << "new";
-        QTest::newRow("a damaged program") << "Korvo's Test.exe"
-                                           << "damaged" << true << "new";
+        QTest::addColumn<QString>("kept"); // beside it; empty: nothing
+        const auto row = [](const char* name, const char* file, const char* bytes, bool digests,
+                            const char* after, const char* kept = "") {
+            QTest::newRow(name) << QString(file) << QString(bytes) << digests << QString(after)
+                                << QString(kept);
+        };
+        row("a changed hall of fame", "add/hiscores.txt", "Ann 900", true, "Ann 900");
+        row("a changed hall of fame, installed before digests were recorded", "add/hiscores.txt",
+            "Ann 900", false, "Ann 900");
+        row("an unchanged hall of fame", "add/hiscores.txt", "", true, "new");
+        row("a damaged program", "Korvo's Test.exe", "damaged", true, "new");
+        row("the user's file in the way of a new one", "add/new.txt", "mine", true, "new", "mine");
     }
     void reinstallKeepsOnlyWhatThePlayerChanged() {
         QFETCH(QString, file);
         QFETCH(QString, bytes);
-        QFETCH(bool, digests);
-        auto entries = smallGame({fixture::file("Korvo's Test/add/hiscores.txt", "shipped")});
+        QFETCH(QString, kept);
+        auto entries = smallGame({fixture::file("Korvo's Test/add/hiscores.txt", "shipped"),
+                                  fixture::file("Korvo's Test/old")});
         QVERIFY(install(componentOf(m_root, entries, {"add/hiscores.txt"})).ok);
         const fs::path changed = game() / file.toStdString();
         if (!bytes.isEmpty()) {
             writeText(changed, bytes.toStdString());
         }
+        writeText(game() / "my folder/notes.txt", "mine");
+        QFETCH(bool, digests);
         if (!digests) {
             fs::remove(game() / korvo::kDigestsName);
         }
         entries[1].data = entries[4].data = "new";
-        QVERIFY(install(componentOf(m_root, entries, {"add/hiscores.txt"})).ok);
+        entries[5] = fixture::file("Korvo's Test/add/new.txt", "new");
+        const auto result = install(componentOf(m_root, entries, {"add/hiscores.txt"}));
+        QVERIFY2(result.ok, result.reason.c_str());
         QTEST(QString::fromStdString(readText(changed)), "after");
-        QVERIFY(!fs::exists(changed.string() + ".kept"));
+        QCOMPARE(fs::exists(changed.string() + ".kept"), !kept.isEmpty());
+        QCOMPARE(QString::fromStdString(readText(changed.string() + ".kept")), kept);
+        QCOMPARE(readText(game() / "my folder/notes.txt"), std::string("mine"));
+        QVERIFY(readText(game() / korvo::kManifestName).ends_with("installed files.txt\nold\n"));
+        QVERIFY(fs::exists(game() / "old"));
     }
 
     // Stopped before each step that changes the file system, an installation leaves the game
@@ -241,22 +237,24 @@ private slots:
         prepare();
         const QString before = gameListing();
         int steps = 0;
-        hooks.beforeStep = [&steps](std::string_view) { ++steps; };
+        int stopAt = 0; // 0: never
+        hooks.beforeStep = [&](std::string_view) {
+            if (++steps == stopAt) {
+                ::raise(SIGKILL);
+            }
+        };
         QVERIFY(install(component, hooks).ok);
+        const int total = steps;
         const QString after = listing(m_components);
         const QString afterGame = gameListing();
         QVERIFY(!installed || readText(game() / "add/hiscores.txt") == "Ann 900");
 
-        for (int stop = 1; stop <= steps; ++stop) {
+        for (int stop = 1; stop <= total; ++stop) {
             prepare();
-            hooks.beforeStep = [&steps](std::string_view) {
-                if (--steps == 0) {
-                    ::raise(SIGKILL);
-                }
-            };
             const pid_t child = ::fork();
             if (child == 0) {
-                steps = stop;
+                steps = 0;
+                stopAt = stop;
                 install(component, hooks);
                 ::_exit(0);
             }
@@ -271,7 +269,6 @@ private slots:
             }
             QVERIFY2(left == before || left == afterGame,
                      qPrintable(QString("stopped at step %1: ").arg(stop) + left));
-            hooks.beforeStep = {};
             const auto result = install(component, hooks);
             QVERIFY2(result.ok, result.reason.c_str());
             QCOMPARE(listing(m_components), after);

@@ -78,17 +78,15 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("why"); // in the window and on the error output
         QTest::addColumn<int>("status");
-        QTest::newRow("installed") << ""
-                                   << "" << 0;
-        QTest::newRow("installed from a sealed copy in memory") << "memory"
-                                                                << "" << 0;
+        const auto row = [](const char* name, const char* fault, const char* why, int status) {
+            QTest::newRow(name) << QString(fault) << QString(why) << status;
+        };
+        row("installed", "", "", 0);
+        row("installed from a sealed copy in memory", "memory", "", 0);
         // One byte of the archive: the program itself stays whole.
-        QTest::newRow("altered") << "altered"
-                                 << "signature does not match" << 1;
-        QTest::newRow("no components folder given") << "no folder"
-                                                    << "No components folder" << 1;
-        QTest::newRow("stopped while another installation runs") << "locked"
-                                                                 << "" << 2;
+        row("altered", "altered", "signature does not match", 1);
+        row("no components folder given", "no folder", "No components folder", 1);
+        row("stopped while another installation runs", "locked", "", 2);
     }
     void setupInstallsOrSaysWhyNot() {
         QFETCH(QString, fault);
