@@ -12,25 +12,6 @@ bool startsWith(std::string_view text, std::string_view start) {
     return text.substr(0, start.size()) == start;
 }
 
-// Keeps what a path segment may hold as it is (RFC 3986) and percent-encodes the rest.
-std::string pathSegment(std::string_view name) {
-    static constexpr std::string_view kKept = "-._~!$&'()*+,;=:@";
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string segment;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-            (byte >= '0' && byte <= '9') || kKept.find(c) != std::string_view::npos) {
-            segment += c;
-        } else {
-            segment += '%';
-            segment += kHex[byte >> 4];
-            segment += kHex[byte & 15];
-        }
-    }
-    return segment;
-}
-
 } // namespace
 
 std::string DownloadAddress(const std::string& host, const std::string& fileName) {
@@ -42,7 +23,7 @@ std::string DownloadAddress(const std::string& host, const std::string& fileName
     } else {
         base = "http://" + base;
     }
-    return base + "/downloads/" + pathSegment(fileName);
+    return base + "/downloads/" + fileName;
 }
 
 } // namespace launcher

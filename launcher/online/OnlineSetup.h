@@ -11,8 +11,8 @@ namespace launcher {
 extern const std::string DownloadHost;
 
 // The address of a file the server offers: "http://" + host + "/downloads/" + name. A host that
-// brings its own scheme ("https://...") is used as given. Characters that cannot stand in a
-// path are percent-encoded, so the name always stays one file of the downloads folder.
+// brings its own scheme ("https://...") is used as given. Names come from the checked release
+// list (plain component names), so they need no encoding.
 std::string DownloadAddress(const std::string& host, const std::string& fileName);
 
 // Runs a downloaded component; the main window implements it, and waits for the installer.

@@ -17,9 +17,6 @@ private slots:
         QTest::newRow("https as given, without a double slash")
             << QString("https://www.quibbrik.com/") << QString("korvo002.cmp")
             << QString("https://www.quibbrik.com/downloads/korvo002.cmp");
-        QTest::newRow("marks and bytes beyond ASCII encoded")
-            << QString("host") << QString::fromLatin1("caf\xe9 #2?.cmp")
-            << QString("http://host/downloads/caf%C3%A9%20%232%3F.cmp");
     }
     void downloadAddress_joinsHostFolderAndName() {
         QFETCH(QString, host);

@@ -44,37 +44,37 @@ void showAndWait(QWidget& widget) {
 // The finder against real windows of a private X server, with and without a window manager.
 class XWindowFinderTest : public QObject {
     Q_OBJECT
+    korvo::XWindowFinder m_finder;
+
 private slots:
     void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QString("xcb")); }
     // The title rules themselves are WindowFinderTest's; here: titles read from X as UTF-8, the
     // must-not part passed on, and no match giving no window.
     void findsTheWindowByTitleRules() {
-        korvo::XWindowFinder finder;
         auto help = window("Korvo's Help");
         auto accents = window(QString::fromUtf8("Korvo's Caf\u00e9 Tables"));
         showAndWait(*accents);
         showAndWait(*help); // on top: found unless the must-not part counts
-        QCOMPARE(finder.FindProcessWindow(self(), "korvo's", "help"), idOf(*accents));
-        QCOMPARE(finder.FindProcessWindow(self(), QString::fromUtf8("CAF\u00c9").toStdString(), ""),
-                 idOf(*accents));
-        QCOMPARE(finder.FindProcessWindow(self(), "no such window", ""), korvo::WindowId(0));
+        QCOMPARE(m_finder.FindProcessWindow(self(), "korvo's", "help"), idOf(*accents));
+        QCOMPARE(
+            m_finder.FindProcessWindow(self(), QString::fromUtf8("CAF\u00c9").toStdString(), ""),
+            idOf(*accents));
+        QCOMPARE(m_finder.FindProcessWindow(self(), "no such window", ""), korvo::WindowId(0));
     }
 
     // Another program's window never counts, whatever its title and place.
     void findsOnlyTheWindowsOfTheProcess() {
-        korvo::XWindowFinder finder;
         auto ours = window("Korvo's Zeltrix");
         auto stranger = window("Korvo's notes.txt");
         showAndWait(*ours);
         showAndWait(*stranger);
         claimFor(*stranger, self() + 1);
-        QCOMPARE(finder.FindProcessWindow(self(), "korvo's", "help"), idOf(*ours));
-        QCOMPARE(finder.FindProcessWindow(self() + 1, "korvo's", "help"), idOf(*stranger));
-        QCOMPARE(finder.FindProcessWindow(0, "korvo's", "help"), korvo::WindowId(0));
+        QCOMPARE(m_finder.FindProcessWindow(self(), "korvo's", "help"), idOf(*ours));
+        QCOMPARE(m_finder.FindProcessWindow(self() + 1, "korvo's", "help"), idOf(*stranger));
+        QCOMPARE(m_finder.FindProcessWindow(0, "korvo's", "help"), korvo::WindowId(0));
     }
 
     void skipsOwnedDialogs() {
-        korvo::XWindowFinder finder;
         auto host = window("Host");
         showAndWait(*host);
         QDialog owned(host.get());
@@ -84,35 +84,33 @@ private slots:
         QDialog box;
         box.setWindowTitle("Korvo's Message");
         showAndWait(box);
-        QCOMPARE(finder.FindProcessWindow(self(), "korvo's", "help"), korvo::WindowId(0));
-        QVERIFY(finder.IsWindow(idOf(owned)));
+        QCOMPARE(m_finder.FindProcessWindow(self(), "korvo's", "help"), korvo::WindowId(0));
+        QVERIFY(m_finder.IsWindow(idOf(owned)));
     }
 
     void findsHiddenWindows() {
-        korvo::XWindowFinder finder;
         auto neverShown = window("Korvo's Never Shown");
         neverShown->winId(); // exists, never mapped
-        QCOMPARE(finder.FindProcessWindow(self(), "never shown", ""), idOf(*neverShown));
+        QCOMPARE(m_finder.FindProcessWindow(self(), "never shown", ""), idOf(*neverShown));
         auto hidden = window("Korvo's Hidden Later");
         showAndWait(*hidden);
         hidden->hide();
         // A window manager gives a withdrawn window back to the root; it is still found.
-        QTRY_COMPARE(finder.FindProcessWindow(self(), "hidden later", ""), idOf(*hidden));
-        QVERIFY(finder.IsWindow(idOf(*hidden)));
+        QTRY_COMPARE(m_finder.FindProcessWindow(self(), "hidden later", ""), idOf(*hidden));
+        QVERIFY(m_finder.IsWindow(idOf(*hidden)));
     }
 
     void takesTheTopmostMatchFirst() {
-        korvo::XWindowFinder finder;
         auto first = window("Korvo's First");
         auto second = window("Korvo's Second");
         showAndWait(*first);
         showAndWait(*second);
         // Without a window manager Qt raises the active window whenever it activates it, so the
         // window raised is made the active one too.
-        const auto topmostAfterRaising = [&finder](QWidget& widget) {
+        const auto topmostAfterRaising = [this](QWidget& widget) {
             widget.activateWindow();
             widget.raise();
-            return finder.FindProcessWindow(self(), "korvo's", "help");
+            return m_finder.FindProcessWindow(self(), "korvo's", "help");
         };
         QTRY_COMPARE(topmostAfterRaising(*first), idOf(*first));
         QTRY_COMPARE(topmostAfterRaising(*second), idOf(*second));
@@ -120,17 +118,16 @@ private slots:
     }
 
     void vanishedWindowsAreNotWindows() {
-        korvo::XWindowFinder finder;
         auto doomed = window("Korvo's Doomed");
         showAndWait(*doomed);
         const korvo::WindowId id = idOf(*doomed);
-        QVERIFY(finder.IsWindow(id));
+        QVERIFY(m_finder.IsWindow(id));
         doomed.reset();
-        QTRY_VERIFY(!finder.IsWindow(id));
-        QCOMPARE(finder.FindProcessWindow(self(), "doomed", ""), korvo::WindowId(0));
-        QVERIFY(!finder.IsWindow(0));
-        QVERIFY(!finder.IsWindow(0x1fffffff)); // an id that names no window: an X error, handled
-        QVERIFY(finder.IsWindow(idOf(*window("still works")))); // the connection lives on
+        QTRY_VERIFY(!m_finder.IsWindow(id));
+        QCOMPARE(m_finder.FindProcessWindow(self(), "doomed", ""), korvo::WindowId(0));
+        QVERIFY(!m_finder.IsWindow(0));
+        QVERIFY(!m_finder.IsWindow(0x1fffffff)); // an id that names no window: an X error, handled
+        QVERIFY(m_finder.IsWindow(idOf(*window("still works")))); // the connection lives on
     }
 };
 

@@ -57,12 +57,10 @@ private slots:
         QVERIFY(!intro.Timer3Enabled && !intro.Timer4Enabled);
     }
 
-    void finishIsIgnoredUntilReadyAndHappensOnce() {
+    void finishStopsEveryTimer() {
         IntroAnimation intro;
-        intro.GetColorAtStart({0, 0, 0});
-        QVERIFY(!intro.FinishIntro());
-        QVERIFY(intro.Timer1Enabled && intro.Timer3Enabled);
         intro.ready = true;
+        intro.GetColorAtStart({0, 0, 0});
         QVERIFY(intro.FinishIntro());
         QVERIFY(!intro.Timer1Enabled && !intro.Timer2Enabled && !intro.Timer3Enabled &&
                 !intro.Timer4Enabled);

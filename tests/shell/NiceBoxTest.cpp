@@ -13,6 +13,9 @@ using korvo::toPixels;
 
 class NiceBoxTest : public QObject {
     Q_OBJECT
+    fakes::FakePlayer m_player;
+    korvo::SoundBoard m_sound{m_player};
+
 private slots:
     void layoutGrowsWithTheLinesOfTheMessage_data() {
         QTest::addColumn<QString>("message");
@@ -32,9 +35,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(int, minLines);
         QFETCH(int, maxLines);
-        fakes::FakePlayer player;
-        korvo::SoundBoard sound(player);
-        zeltrix::FrmNiceBox box(sound);
+        zeltrix::FrmNiceBox box(m_sound);
         box.setMessage(message);
         const auto* label = box.findChild<QLabel*>("lab_Message");
         const int height = box.labelHeightFor(message);
@@ -49,9 +50,7 @@ private slots:
     // Giving the keyboard back to the game afterwards is the platform's modal loop's: see
     // QtMessagesTest, and the end-to-end game test, which plays on after each box.
     void opensWithABeepAndClosesOnlyByOk() {
-        fakes::FakePlayer player;
-        korvo::SoundBoard sound(player);
-        zeltrix::NiceBox messages(sound);
+        zeltrix::NiceBox messages(m_sound);
         QString shown;
         bool openAfterEscape = false;
         bool closedByEnter = false;
@@ -68,7 +67,7 @@ private slots:
         messages.ShowNiceMessage("Level  1\nReady or Not!");
         QCOMPARE(shown, QString("Level  1\nReady or Not!"));
         QVERIFY(openAfterEscape && closedByEnter);
-        QCOMPARE(player.fileName, korvo::dataPath("beep.wav"));
+        QCOMPARE(m_player.fileName, korvo::dataPath("beep.wav"));
     }
 };
 
