@@ -6,12 +6,33 @@
 #include "Text.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
 namespace launcher {
 
+std::string UserComponentsDir(const char* dataHome, const char* home) {
+    std::string data = dataHome != nullptr ? dataHome : "";
+    if (!data.starts_with('/')) {
+        data = std::string(home != nullptr ? home : "") + "/.local/share";
+    }
+    while (data.size() > 1 && data.ends_with('/')) {
+        data.pop_back();
+    }
+    return data + "/korvo/Korvo Game Components/";
+}
+
 void Catalogue::SetComponentsDir(const std::string& programDir) {
+    if (KORVO_USER_GAMES) {
+        m_componentsDir = UserComponentsDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        // The components folder itself comes with the first installation; its lock lives beside
+        // it.
+        std::error_code ignored;
+        std::filesystem::create_directories(
+            std::filesystem::path(m_componentsDir).parent_path().parent_path(), ignored);
+        return;
+    }
     const std::size_t slash = programDir.rfind('/');
     const std::string parent =
         slash == std::string::npos ? std::string() : programDir.substr(0, slash + 1);

@@ -18,8 +18,9 @@ struct GameRecord {
 // add/games.txt and from the game folders of the components directory.
 class Catalogue {
 public:
-    // The components directory is the parent of the launcher's program folder + "Korvo Game
-    // Components/"; it always ends in "/".
+    // The components directory, always ending in "/": the parent of the launcher's program
+    // folder + "Korvo Game Components/"; in a build for a system package (KORVO_USER_GAMES) the
+    // user's data folder's instead (see UserComponentsDir), whose parents are made as needed.
     void SetComponentsDir(const std::string& programDir);
     const std::string& ComponentsDir() const { return m_componentsDir; }
 
@@ -51,5 +52,9 @@ public:
 private:
     std::string m_componentsDir = "Korvo Game Components/";
 };
+
+// "$XDG_DATA_HOME/korvo/Korvo Game Components/", or "~/.local/share/..." when that variable
+// is unset, empty or not an absolute path, as the desktop's rules say.
+std::string UserComponentsDir(const char* dataHome, const char* home);
 
 } // namespace launcher

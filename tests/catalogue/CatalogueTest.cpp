@@ -43,6 +43,27 @@ private slots:
         QCOMPARE(rows.join(';'), table);
         QCOMPARE(f.catalogue.NoGamesInstalled(), !table.contains('+'));
     }
+
+    // A system package keeps the games in the user's data folder, as the desktop's rules say.
+    void userComponentsDirFollowsTheDesktopsRules_data() {
+        QTest::addColumn<QByteArray>("dataHome"); // "-": unset
+        QTest::addColumn<QString>("dir");
+        QTest::newRow("absolute") << QByteArray("/d/data/")
+                                  << "/d/data/korvo/Korvo Game Components/";
+        QTest::newRow("relative") << QByteArray("data")
+                                  << "/home/ann/.local/share/korvo/Korvo Game Components/";
+        QTest::newRow("empty") << QByteArray("")
+                               << "/home/ann/.local/share/korvo/Korvo Game Components/";
+        QTest::newRow("unset") << QByteArray("-")
+                               << "/home/ann/.local/share/korvo/Korvo Game Components/";
+    }
+    void userComponentsDirFollowsTheDesktopsRules() {
+        QFETCH(QByteArray, dataHome);
+        QFETCH(QString, dir);
+        QCOMPARE(QString::fromStdString(launcher::UserComponentsDir(
+                     dataHome == "-" ? nullptr : dataHome.constData(), "/home/ann")),
+                 dir);
+    }
 };
 
 QTEST_GUILESS_MAIN(CatalogueTest)
