@@ -59,7 +59,7 @@ using Signature = std::array<unsigned char, 64>;
 inline constexpr std::size_t kHeaderSize = 32;
 inline constexpr std::size_t kTrailerSize = kHeaderSize + 64 + 8; // header, signature, magic
 inline constexpr std::uint32_t kFormatVersion = 2;
-inline constexpr std::size_t kMaxDescriptionSize = 64 * 1024;
+inline constexpr std::size_t kMaxDescriptionSize = std::size_t{64} * 1024;
 
 // The key this build checks components with (generated from the signing key by the build).
 PublicKey componentPublicKey();

@@ -67,7 +67,10 @@ public:
             }
             struct stat info {};
             if (::fstatat(from, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-                throw SystemError(errno, "Cannot read " + m_game + '/' + path + name);
+                std::string shown = m_game + '/';
+                shown += path;
+                shown += name;
+                throw SystemError(errno, "Cannot read " + shown);
             }
             const std::string entry = newPath + name;
             const bool folder = S_ISDIR(info.st_mode);
@@ -96,8 +99,12 @@ public:
                 m_plan.ours.contains(path + name + (folder ? "/" : ""))) {
                 m_ours.push_back(entry + (folder ? "/" : ""));
             }
-            announceStep(m_hooks, "carry " + newPath + target);
-            const std::string shown = m_game + '/' + newPath + target;
+            std::string step = "carry " + newPath;
+            step += target;
+            announceStep(m_hooks, step);
+            std::string shown = m_game + '/';
+            shown += newPath;
+            shown += target;
             if (folder) {
                 if (::mkdirat(into, target.c_str(), (info.st_mode & 0777) | 0700) != 0) {
                     throw SystemError(errno, "Cannot create " + shown);

@@ -8,6 +8,7 @@
 #include <QLockFile>
 #include <QString>
 
+#include <compare>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -93,7 +94,7 @@ bool Installation::InstallComponent(const std::string& path,
     }
     if (!info.version.empty()) {
         const auto installed = korvo::installedVersion(fs::path(componentsDir) / info.game);
-        if (installed && korvo::compareVersions(info.version, *installed) < 0) {
+        if (installed && std::is_lt(korvo::compareVersions(info.version, *installed))) {
             refuse(path, {}, "A newer version of " + info.game + " is already installed.");
             return false;
         }
