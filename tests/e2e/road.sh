@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The family as a user meets it: Korvo Control Panel installed with `cmake --install` into a
-# scratch prefix, its download server played by Python's static web server on the build's host,
+# scratch prefix, its download server played by lighttpd on the build's host,
 # a private X server and accessibility bus; buttons are found by their names, as a screen reader
 # finds them.
 #   bash road.sh CASE BUILD_DIR DOWNLOAD_HOST
@@ -55,16 +55,25 @@ if [ "$CASE" = road-openbox ]; then
 fi
 start_accessibility
 
-# The download server on the build's host, serving $WORK/www, so /downloads/ is its downloads/.
+# The download server on the build's host, serving $WORK/www, so /downloads/ is its downloads/:
+# lighttpd as the build configures it or, given options, cutserver.py, which logs its answers.
 serve() {
     case $HOST in *://*) skip "the build's download server $HOST is not on this machine" ;; esac
     local address=${HOST%:*} port=${HOST##*:}
     [ "$port" != "$HOST" ] || port=80
-    helper python3 -m http.server --bind "$address" --directory "$WORK/www" "$port" >"$WORK/server.log" 2>&1
+    if [ $# = 0 ]; then
+        [ -x /usr/sbin/lighttpd ] || skip "lighttpd is not installed"
+        printf 'include "%s"\nserver.document-root := "%s"\nserver.errorlog := "%s"\n' \
+            "$BUILD/download-server.conf" "$WORK/www" "$WORK/server.log" >"$WORK/server.conf"
+        helper /usr/sbin/lighttpd -D -f "$WORK/server.conf" 2>>"$WORK/server.log"
+    else
+        helper python3 "$E2E_DIR/cutserver.py" --root "$WORK/www" --bind "$address" \
+            --port "$port" --log "$WORK/requests.log" "$@" 2>"$WORK/server.log"
+    fi
     poll 10 eval '(exec 3<>"/dev/tcp/$address/$port") 2>/dev/null' ||
         fail "the download server did not start: $(cat "$WORK/server.log")"
     kill -0 "${HELPER_PIDS##* }" 2>/dev/null || skip "another program serves $HOST"
-    say "a static web server serves $HOST"
+    say "a web server serves $HOST${1:+ ($*)}"
 }
 
 # Any visible window whose whole title matches the pattern $1, of any program; its id in WIN.
