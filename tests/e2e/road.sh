@@ -18,6 +18,12 @@
 # full-folder        a full components folder (a small tmpfs, else a read-only folder): the
 #                    download fails, nothing is left of it, the installed game is whole.
 # two-launchers      two launchers started at once on a first start run one installation.
+# resume-drops       the download's connection dropped at 60 % and again at 99 %: each retry
+#                    asks for the rest, the server sends the file once in all, the game installs.
+# ignore-ranges      dropped at 60 % by a server that ignores ranges: fetched whole, installed.
+# changed-file       dropped at 60 %, the file changed meanwhile: fetched again from zero.
+# four-drops         dropped four times: the failure message, the .part and its validator kept.
+# closed-launcher    the launcher killed during a download: the next download continues the file.
 # Each case runs in its own network and mount namespaces where the system allows it: its own
 # loopback, on which the build's fixed download port is always free, and mounts that end with it.
 # Elsewhere a port that another program holds skips the case.
@@ -192,12 +198,12 @@ new_games_list() {
     say "ok: the list says '$1'"
 }
 
-# Adds Korvo's Zeltrix from the list of new games; the launcher must then say $1.
+# Adds Korvo's Zeltrix from the list of new games; the launcher must then say $1, if given.
 add_zeltrix() {
     new_games_list "Korvo's Zeltrix"
     click line "Korvo's Zeltrix"
     press "$LIST" alt+a
-    answer "$1"
+    [ $# = 0 ] || answer "$1"
 }
 
 
@@ -348,6 +354,62 @@ two-launchers)
     say "ok: both launchers show their main windows"
     [ -x "$GAME/Korvo's Zeltrix.exe" ] || fail "the game was not installed"
     [ ! -e "$DIR.lock" ] || fail "the first-start lock stayed"
+    ;;
+resume-drops | ignore-ranges | changed-file | four-drops | closed-launcher)
+    install_game
+    start_game
+    main_window "$INSTALLED"
+    size=$(stat -c %s "$WORK/www/downloads/korvo002.cmp")
+    # The server's answers for the .cmp, STATUS FIRST_BYTE BYTES_SENT RANGE_ASKED each.
+    answers() { awk '/\.cmp$/ {print $1, $2, $3, $4}' "$WORK/requests.log" | tr '\n' '|'; }
+    # cut PERCENT...: the requests are cut at these points of the file in turn. CUTS holds the
+    # server's answers up to there, each request continuing where the one before stopped, REST
+    # the answer that sends the rest, WHOLE one that sends the file from zero.
+    cut() {
+        local from=0 to status=200 asked=-
+        CUT_OPTIONS=() CUTS=""
+        for percent in "$@"; do
+            to=$((size * percent / 100))
+            CUT_OPTIONS+=(--cut "$percent/100")
+            CUTS+="$status $from $((to - from)) $asked|"
+            status=206 from=$to asked="bytes=$to-"
+        done
+        REST="$status $from $((size - from)) $asked|" WHOLE="200 0 $size $asked|"
+    }
+    message="Installation complete."
+    case $CASE in
+    resume-drops) cut 60 99 && serve "${CUT_OPTIONS[@]}" && expected=$CUTS$REST ;;
+    ignore-ranges) cut 60 && serve "${CUT_OPTIONS[@]}" --no-ranges && expected=$CUTS$WHOLE ;;
+    changed-file) cut 60 && serve "${CUT_OPTIONS[@]}" --change-after 1 && expected=$CUTS$WHOLE ;;
+    four-drops)
+        cut 20 40 60 80 && serve "${CUT_OPTIONS[@]}"
+        expected=$CUTS message="Unable to download the game"
+        ;;
+    closed-launcher)
+        serve --rate $((size / 8))
+        click "Other Games"
+        add_zeltrix
+        part() { [ "$(stat -c %s "$DIR/korvo002.cmp.part" 2>/dev/null)" -gt $((size / 4)) ]; }
+        poll "$E2E_TIMEOUT" part 2>/dev/null || fail "a quarter of the file did not arrive"
+        kill -TERM "$GAME_PID"
+        wait_exit
+        part || fail "the .part did not stay when the launcher was closed"
+        kept=$(stat -c %s "$DIR/korvo002.cmp.part")
+        say "ok: the launcher closed during the download, $kept bytes kept"
+        expected="200 0 * -|206 $kept $((size - kept)) bytes=$kept-|"
+        start_game
+        main_window "$INSTALLED"
+        ;;
+    esac
+    click "Other Games"
+    add_zeltrix "$message"
+    # shellcheck disable=SC2053  # closed-launcher's first answer is a pattern
+    [[ "$(answers)" == $expected ]] || fail "the server answered '$(answers)', not '$expected'"
+    say "ok: the server's answers: $(answers)"
+    if [ "$CASE" = four-drops ]; then
+        [ -s "$DIR/korvo002.cmp.part" ] && [ -s "$DIR/korvo002.cmp.part.info" ] ||
+            fail "the .part and its note did not stay: $(ls -A "$DIR")"
+    fi
     ;;
 *)
     fail "unknown case '$CASE'"

@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""A download server that misbehaves on purpose, for the tests of interrupted downloads.
+
+Serves a folder as a static web server does, with Range, If-Range and ETag; the requests for
+.cmp files can be cut part-way, answered whole whatever they ask, throttled, and the file
+changed between them. Every answer is logged as one line of STATUS FIRST_BYTE BYTES_SENT
+RANGE_ASKED PATH, so a test can see where each request started and what the server sent in all.
+"""
+import argparse
+import email.utils
+import fractions
+import http.server
+import os
+import re
+import socket
+import time
+import urllib.parse
+
+parser = argparse.ArgumentParser(description=__doc__)
+parser.add_argument("--root", required=True, help="the folder served")
+parser.add_argument("--bind", default="127.0.0.1")
+parser.add_argument("--port", type=int, required=True)
+parser.add_argument("--log", required=True, help="the file the answers are logged to")
+parser.add_argument("--cut", type=fractions.Fraction, action="append", default=[],
+                    help="drop the next .cmp request's connection once this fraction of the file"
+                    " is sent (0.6 or 3/5: at 60 %%); given again, for the request after it")
+parser.add_argument("--no-ranges", action="store_true", help="answer every request whole (200)")
+parser.add_argument("--change-after", type=int, default=0,
+                    help="give the .cmp file a new time, so a new ETag, after this many requests")
+parser.add_argument("--rate", type=float, default=0, help="bytes a second for .cmp files")
+ARGS = parser.parse_args()
+CHUNK = 64 * 1024
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    cmp_requests = 0
+
+    def do_GET(self):
+        root = os.path.realpath(ARGS.root)
+        path = os.path.realpath(os.path.join(root, urllib.parse.unquote(self.path).lstrip("/")))
+        if not path.startswith(root + os.sep) or not os.path.isfile(path):
+            self.send_error(404)
+            return
+        stat = os.stat(path)
+        size = stat.st_size
+        etag = f'"{size:x}-{stat.st_mtime_ns:x}"'
+        modified = email.utils.formatdate(stat.st_mtime, usegmt=True)
+        cut = rate = None
+        if path.endswith(".cmp"):
+            if Handler.cmp_requests < len(ARGS.cut):
+                cut = int(size * ARGS.cut[Handler.cmp_requests])
+            Handler.cmp_requests += 1
+            rate = ARGS.rate or None
+        asked = self.headers.get("Range", "-")
+        match = re.fullmatch(r"bytes=(\d+)-(\d*)", asked)
+        if_range = self.headers.get("If-Range")
+        if ARGS.no_ranges or not match or if_range not in (None, etag, modified):
+            status, start, end = 200, 0, size
+        elif int(match[1]) >= size:
+            status, start, end = 416, 0, 0
+        else:
+            status, start = 206, int(match[1])
+            end = min(size, int(match[2]) + 1) if match[2] else size
+        self.send_response(status)
+        self.send_header("Content-Length", str(end - start))
+        self.send_header("ETag", etag)
+        self.send_header("Last-Modified", modified)
+        if not ARGS.no_ranges:
+            self.send_header("Accept-Ranges", "bytes")
+        if status != 200:
+            self.send_header("Content-Range", f"bytes {start}-{end - 1}/{size}" if status == 206
+                             else f"bytes */{size}")
+        self.end_headers()
+        sent = 0
+        try:
+            with open(path, "rb") as file:
+                file.seek(start)
+                stop = end if cut is None else max(start, min(end, cut))
+                began = time.monotonic()
+                while start + sent < stop:
+                    block = file.read(min(CHUNK, stop - start - sent))
+                    self.wfile.write(block)
+                    sent += len(block)
+                    if rate:
+                        time.sleep(max(0.0, began + sent / rate - time.monotonic()))
+            if start + sent < end:  # cut: the client sees the connection end early
+                self.close_connection = True
+                self.connection.shutdown(socket.SHUT_RDWR)
+        except OSError:  # the client went away
+            self.close_connection = True
+        with open(ARGS.log, "a") as log:
+            log.write(f"{status} {start} {sent} {asked} {urllib.parse.unquote(self.path)}\n")
+        if path.endswith(".cmp") and Handler.cmp_requests == ARGS.change_after:
+            os.utime(path, ns=(stat.st_atime_ns, stat.st_mtime_ns + 1_000_000_000))
+
+
+server = http.server.ThreadingHTTPServer((ARGS.bind, ARGS.port), Handler)
+server.daemon_threads = True
+server.serve_forever()
