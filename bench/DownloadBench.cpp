@@ -1,6 +1,7 @@
 // A 200 MB component from a static web server on loopback (lighttpd): curl fetching the file,
 // then the download window fetching the same file in the same run, with its counter, bar and
-// resident memory watched while the data arrives.
+// resident memory watched while the data arrives. Then the same file at about 20 MB/s from the
+// end-to-end tests' cut server, whole and with the connection dropped at 90 %.
 #include "FrmAdd.h"
 #include "OnlineFakes.h"
 #include "QtHttpClient.h"
@@ -10,10 +11,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QList>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
 
@@ -40,6 +43,32 @@ long residentKb() {
     return 0;
 }
 
+quint16 freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// Ready once it accepts connections.
+void waitForServer(quint16 port) {
+    for (int i = 0; i < 100; ++i) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        if (socket.waitForConnected(100)) {
+            return;
+        }
+        QThread::msleep(50);
+    }
+}
+
+std::string hostOn(quint16 port) {
+    return "127.0.0.1:" + std::to_string(port);
+}
+
+std::string addressOn(quint16 port) {
+    return "http://" + hostOn(port) + "/downloads/" + kName.toStdString();
+}
+
 // lighttpd serving a folder that holds downloads/korvo200.cmp, for the whole run.
 class StaticServer {
 public:
@@ -56,10 +85,7 @@ public:
         }
         file.close();
 
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        m_port = probe.serverPort();
-        probe.close();
+        m_port = freePort();
         QFile config(m_root.filePath("lighttpd.conf"));
         config.open(QIODevice::WriteOnly);
         config.write(QString("server.document-root = \"%1\"\n"
@@ -73,23 +99,15 @@ public:
         config.close();
         m_server.start("lighttpd", {"-D", "-f", config.fileName()});
         m_server.waitForStarted();
-        // Ready once it accepts connections.
-        for (int i = 0; i < 100; ++i) {
-            QTcpSocket socket;
-            socket.connectToHost(QHostAddress::LocalHost, m_port);
-            if (socket.waitForConnected(100)) {
-                break;
-            }
-            QThread::msleep(50);
-        }
+        waitForServer(m_port);
     }
     ~StaticServer() {
         m_server.terminate();
         m_server.waitForFinished(3000);
     }
 
-    std::string host() const { return "127.0.0.1:" + std::to_string(m_port); }
-    std::string address() const { return "http://" + host() + "/downloads/" + kName.toStdString(); }
+    quint16 port() const { return m_port; }
+    std::string address() const { return addressOn(m_port); }
     QString folder() const { return m_root.path(); }
 
 private:
@@ -102,6 +120,42 @@ StaticServer& server() {
     static StaticServer instance;
     return instance;
 }
+
+// The end-to-end tests' cut server on the same folder at about 20 MB/s, started with the given
+// options for one download.
+class CutServer {
+public:
+    explicit CutServer(const QStringList& options) : m_port(freePort()) {
+        m_log.open();
+        m_server.start("python3", QStringList{KORVO_CUTSERVER, "--root", server().folder() + "/www",
+                                              "--port", QString::number(m_port), "--log",
+                                              m_log.fileName(), "--rate", "20e6"} +
+                                      options);
+        m_server.waitForStarted();
+        waitForServer(m_port);
+    }
+    ~CutServer() {
+        m_server.terminate();
+        m_server.waitForFinished(3000);
+    }
+
+    quint16 port() const { return m_port; }
+    // The body bytes of every answer but the first: what the retries fetched.
+    qint64 refetched() {
+        qint64 bytes = 0;
+        const QList<QByteArray> answers = m_log.readAll().split('\n');
+        for (qsizetype i = 1; i < answers.size(); ++i) {
+            const QList<QByteArray> fields = answers[i].split(' ');
+            bytes += fields.size() > 2 ? fields[2].toLongLong() : 0;
+        }
+        return bytes;
+    }
+
+private:
+    quint16 m_port;
+    QTemporaryFile m_log;
+    QProcess m_server;
+};
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -130,13 +184,14 @@ struct WindowRun {
 
 // The download window fetching the file into a components folder: its label and bar sampled as
 // a user sees them, ten times a second, its resident memory a hundred times.
-WindowRun windowDownload(const launcher::OnlineSetup& setup,
-                         fakes::FakeComponentInstaller& installer) {
+WindowRun windowDownload(launcher::OnlineSetup& setup, fakes::FakeComponentInstaller& installer,
+                         quint16 port) {
     WindowRun run;
+    setup.downloadHost = hostOn(port);
     launcher::FrmAdd window(setup, nullptr);
     const std::string file = setup.componentsDir + kName.toStdString();
     window.SetDownloadFile(file);
-    window.SetDownloadURL(server().address());
+    window.SetDownloadURL(addressOn(port));
     QCoreApplication::processEvents();
     const long idle = residentKb();
     long peak = idle;
@@ -175,14 +230,13 @@ void BM_DownloadWindowVsCurl(benchmark::State& state) {
     korvo::QtHttpClient http;
     launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/",
                                 installer, http};
-    setup.downloadHost = server().host();
     std::vector<double> curl, window, ratios;
     long aboveIdleKb = 0;
     int counterMoves = 1 << 30;
     int barMoves = 1 << 30;
     for (auto _ : state) {
         const double curlTime = curlSeconds(components.path().toStdString());
-        const WindowRun run = windowDownload(setup, installer);
+        const WindowRun run = windowDownload(setup, installer, server().port());
         if (curlTime <= 0 || run.seconds <= 0) {
             state.SkipWithError("a download failed");
             break;
@@ -205,6 +259,40 @@ void BM_DownloadWindowVsCurl(benchmark::State& state) {
     state.counters["bar_moves"] = barMoves;
 }
 BENCHMARK(BM_DownloadWindowVsCurl)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Each iteration downloads the file whole and then dropped at 90 %, from the cut server at about
+// 20 MB/s; the time is the dropped download's, which waits a second before it resumes.
+void BM_DownloadDroppedAt90(benchmark::State& state) {
+    QTemporaryDir components(server().folder() + "/components-XXXXXX");
+    fakes::FakeComponentInstaller installer;
+    korvo::QtHttpClient http;
+    launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/",
+                                installer, http};
+    std::vector<double> ratios, refetchedMb;
+    long aboveIdleKb = 0;
+    for (auto _ : state) {
+        CutServer whole({});
+        const WindowRun undisturbed = windowDownload(setup, installer, whole.port());
+        CutServer cut({"--cut", "9/10"});
+        const WindowRun dropped = windowDownload(setup, installer, cut.port());
+        if (undisturbed.seconds <= 0 || dropped.seconds <= 0) {
+            state.SkipWithError("a download failed");
+            break;
+        }
+        state.SetIterationTime(dropped.seconds);
+        ratios.push_back(dropped.seconds / undisturbed.seconds);
+        refetchedMb.push_back(static_cast<double>(cut.refetched()) / (1 << 20));
+        aboveIdleKb = std::max({aboveIdleKb, undisturbed.aboveIdleKb, dropped.aboveIdleKb});
+    }
+    state.counters["vs_undisturbed"] = median(ratios);
+    state.counters["vs_undisturbed_worst"] =
+        ratios.empty() ? 0 : *std::max_element(ratios.begin(), ratios.end());
+    state.counters["refetched_MB"] =
+        refetchedMb.empty() ? 0 : *std::max_element(refetchedMb.begin(), refetchedMb.end());
+    state.counters["refetch_limit_MB"] = static_cast<double>(kFileBytes) / 10 / (1 << 20) + 1;
+    state.counters["rss_above_idle_MB"] = static_cast<double>(aboveIdleKb) / 1024.0;
+}
+BENCHMARK(BM_DownloadDroppedAt90)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
