@@ -2,6 +2,7 @@
 // then the download window fetching the same file in the same run, with its counter, bar and
 // resident memory watched while the data arrives. Then the same file at about 20 MB/s from the
 // end-to-end tests' cut server, whole and with the connection dropped at 90 %.
+#include "ChildPrograms.h"
 #include "FrmAdd.h"
 #include "OnlineFakes.h"
 #include "QtHttpClient.h"
@@ -228,8 +229,9 @@ void BM_DownloadWindowVsCurl(benchmark::State& state) {
     QTemporaryDir components(server().folder() + "/components-XXXXXX");
     fakes::FakeComponentInstaller installer;
     korvo::QtHttpClient http;
+    korvo::QtTimers timers;
     launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/",
-                                installer, http};
+                                installer, http, timers};
     std::vector<double> curl, window, ratios;
     long aboveIdleKb = 0;
     int counterMoves = 1 << 30;
@@ -266,8 +268,9 @@ void BM_DownloadDroppedAt90(benchmark::State& state) {
     QTemporaryDir components(server().folder() + "/components-XXXXXX");
     fakes::FakeComponentInstaller installer;
     korvo::QtHttpClient http;
+    korvo::QtTimers timers;
     launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/",
-                                installer, http};
+                                installer, http, timers};
     std::vector<double> ratios, refetchedMb;
     long aboveIdleKb = 0;
     for (auto _ : state) {
