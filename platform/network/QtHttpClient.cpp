@@ -95,8 +95,15 @@ public:
         });
         QObject::connect(reply, &QNetworkReply::readyRead, &m_context, [this] { deliver(); });
         QObject::connect(reply, &QNetworkReply::errorOccurred, &m_context, [this] {
+            // What arrived before a lost connection is handed on first: a download continues
+            // from its last byte.
+            if (m_reply->bytesAvailable() > 0) {
+                deliver();
+            }
             // Reported while the reply still runs; its end follows as a second failure.
-            m_events.StateChanged(TransferState::RequestFailed);
+            if (m_active) {
+                m_events.StateChanged(TransferState::RequestFailed);
+            }
         });
         QObject::connect(reply, &QNetworkReply::finished, &m_context, [this] { finish(); });
     }
@@ -134,7 +141,10 @@ public:
         m_active = false;
         if (m_reply) {
             QObject::disconnect(m_reply, nullptr, &m_context, nullptr);
-            m_reply->abort();
+            // A reply that has failed has ended its connection; aborting it fails it again.
+            if (m_reply->error() == QNetworkReply::NoError) {
+                m_reply->abort();
+            }
         }
     }
 
@@ -251,7 +261,10 @@ private:
         m_deadline.stop();
         if (m_reply) {
             QObject::disconnect(m_reply, nullptr, &m_context, nullptr);
-            m_reply->abort();
+            // A reply that has failed has ended its connection; aborting it fails it again.
+            if (m_reply->error() == QNetworkReply::NoError) {
+                m_reply->abort();
+            }
             m_reply->deleteLater();
             m_reply = nullptr;
         }
