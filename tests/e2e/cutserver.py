@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """A download server that misbehaves on purpose, for the tests of interrupted downloads.
 
-Serves a folder as a static web server does, with Range, If-Range and ETag; the requests for
-.cmp files can be cut part-way, answered whole whatever they ask, throttled, and the file
-changed between them. Every answer is logged as one line of STATUS FIRST_BYTE BYTES_SENT
-RANGE_ASKED PATH, so a test can see where each request started and what the server sent in all.
+Serves a folder as a static web server does, with Range, If-Range and ETag; the answers for
+.cmp files can be cut part-way, sent whole whatever was asked, throttled, and the file changed
+between them. Every answer is logged as one line of STATUS FIRST_BYTE BYTES_SENT HOW_IT_ENDED
+(end, cut, or gone: the client left) RANGE_ASKED PATH, so a test can see where each request
+started and what the server sent in all.
 """
 import argparse
 import email.utils
@@ -22,8 +23,8 @@ parser.add_argument("--bind", default="127.0.0.1")
 parser.add_argument("--port", type=int, required=True)
 parser.add_argument("--log", required=True, help="the file the answers are logged to")
 parser.add_argument("--cut", type=fractions.Fraction, action="append", default=[],
-                    help="drop the next .cmp request's connection once this fraction of the file"
-                    " is sent (0.6 or 3/5: at 60 %%); given again, for the request after it")
+                    help="drop the connection when an answer reaches this point of the file (0.6 or"
+                    " 3/5: at 60 %%), once; given again, another point")
 parser.add_argument("--no-ranges", action="store_true", help="answer every request whole (200)")
 parser.add_argument("--change-after", type=int, default=0,
                     help="give the .cmp file a new time, so a new ETag, after this many requests")
@@ -35,6 +36,7 @@ CHUNK = 64 * 1024
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     cmp_requests = 0
+    cuts_done = set()
 
     def do_GET(self):
         root = os.path.realpath(ARGS.root)
@@ -46,10 +48,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         size = stat.st_size
         etag = f'"{size:x}-{stat.st_mtime_ns:x}"'
         modified = email.utils.formatdate(stat.st_mtime, usegmt=True)
-        cut = rate = None
+        cuts, rate = set(), None
         if path.endswith(".cmp"):
-            if Handler.cmp_requests < len(ARGS.cut):
-                cut = int(size * ARGS.cut[Handler.cmp_requests])
+            cuts = {int(size * cut) for cut in ARGS.cut} - Handler.cuts_done
             Handler.cmp_requests += 1
             rate = ARGS.rate or None
         asked = self.headers.get("Range", "-")
@@ -72,11 +73,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_header("Content-Range", f"bytes {start}-{end - 1}/{size}" if status == 206
                              else f"bytes */{size}")
         self.end_headers()
-        sent = 0
+        sent, ended = 0, "end"
+        # An answer that starts before a cut point not reached yet ends there.
+        stop = min([end] + [cut for cut in cuts if cut > start])
         try:
             with open(path, "rb") as file:
                 file.seek(start)
-                stop = end if cut is None else max(start, min(end, cut))
                 began = time.monotonic()
                 while start + sent < stop:
                     block = file.read(min(CHUNK, stop - start - sent))
@@ -84,13 +86,16 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     sent += len(block)
                     if rate:
                         time.sleep(max(0.0, began + sent / rate - time.monotonic()))
-            if start + sent < end:  # cut: the client sees the connection end early
+            if stop < end:  # the client sees the connection end early
+                Handler.cuts_done.add(stop)
+                ended = "cut"
                 self.close_connection = True
                 self.connection.shutdown(socket.SHUT_RDWR)
-        except OSError:  # the client went away
+        except OSError:
+            ended = "gone"
             self.close_connection = True
         with open(ARGS.log, "a") as log:
-            log.write(f"{status} {start} {sent} {asked} {urllib.parse.unquote(self.path)}\n")
+            log.write(f"{status} {start} {sent} {ended} {asked} {urllib.parse.unquote(self.path)}\n")
         if path.endswith(".cmp") and Handler.cmp_requests == ARGS.change_after:
             os.utime(path, ns=(stat.st_atime_ns, stat.st_mtime_ns + 1_000_000_000))
 
