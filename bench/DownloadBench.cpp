@@ -183,11 +183,22 @@ struct WindowRun {
     int barMoves = 0;
 };
 
-// The download window fetching the file into a components folder: its label and bar sampled as
+// A components folder beside the served file, the real HTTP client and a fake installer.
+struct Downloads {
+    QTemporaryDir components{server().folder() + "/components-XXXXXX"};
+    fakes::FakeComponentInstaller installer;
+    korvo::QtHttpClient http;
+    korvo::QtTimers timers;
+    launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/",
+                                installer, http, timers};
+};
+
+// The download window fetching the file into the components folder: its label and bar sampled as
 // a user sees them, ten times a second, its resident memory a hundred times.
-WindowRun windowDownload(launcher::OnlineSetup& setup, fakes::FakeComponentInstaller& installer,
-                         quint16 port) {
+WindowRun windowDownload(Downloads& downloads, quint16 port) {
     WindowRun run;
+    launcher::OnlineSetup& setup = downloads.setup;
+    fakes::FakeComponentInstaller& installer = downloads.installer;
     setup.downloadHost = hostOn(port);
     launcher::FrmAdd window(setup, nullptr);
     const std::string file = setup.componentsDir + kName.toStdString();
@@ -226,19 +237,14 @@ WindowRun windowDownload(launcher::OnlineSetup& setup, fakes::FakeComponentInsta
 
 // Each iteration runs curl and then the window on the same file; the time is the window's.
 void BM_DownloadWindowVsCurl(benchmark::State& state) {
-    QTemporaryDir components(server().folder() + "/components-XXXXXX");
-    fakes::FakeComponentInstaller installer;
-    korvo::QtHttpClient http;
-    korvo::QtTimers timers;
-    launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/",
-                                installer, http, timers};
+    Downloads downloads;
     std::vector<double> curl, window, ratios;
     long aboveIdleKb = 0;
     int counterMoves = 1 << 30;
     int barMoves = 1 << 30;
     for (auto _ : state) {
-        const double curlTime = curlSeconds(components.path().toStdString());
-        const WindowRun run = windowDownload(setup, installer, server().port());
+        const double curlTime = curlSeconds(downloads.components.path().toStdString());
+        const WindowRun run = windowDownload(downloads, server().port());
         if (curlTime <= 0 || run.seconds <= 0) {
             state.SkipWithError("a download failed");
             break;
@@ -265,19 +271,14 @@ BENCHMARK(BM_DownloadWindowVsCurl)->UseManualTime()->Unit(benchmark::kMillisecon
 // Each iteration downloads the file whole and then dropped at 90 %, from the cut server at about
 // 20 MB/s; the time is the dropped download's, which waits a second before it resumes.
 void BM_DownloadDroppedAt90(benchmark::State& state) {
-    QTemporaryDir components(server().folder() + "/components-XXXXXX");
-    fakes::FakeComponentInstaller installer;
-    korvo::QtHttpClient http;
-    korvo::QtTimers timers;
-    launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/",
-                                installer, http, timers};
+    Downloads downloads;
     std::vector<double> undisturbedSeconds, ratios, refetchedMb;
     long aboveIdleKb = 0;
     for (auto _ : state) {
         CutServer whole({});
-        const WindowRun undisturbed = windowDownload(setup, installer, whole.port());
+        const WindowRun undisturbed = windowDownload(downloads, whole.port());
         CutServer cut({"--cut", "9/10"});
-        const WindowRun dropped = windowDownload(setup, installer, cut.port());
+        const WindowRun dropped = windowDownload(downloads, cut.port());
         if (undisturbed.seconds <= 0 || dropped.seconds <= 0) {
             state.SkipWithError("a download failed");
             break;
