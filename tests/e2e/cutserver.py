@@ -54,15 +54,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
             Handler.cmp_requests += 1
             rate = ARGS.rate or None
         asked = self.headers.get("Range", "-")
-        match = re.fullmatch(r"bytes=(\d+)-(\d*)", asked)
+        match = re.fullmatch(r"bytes=(\d+)-", asked)  # the rest of the file, as the launcher asks
         if_range = self.headers.get("If-Range")
         if ARGS.no_ranges or not match or if_range not in (None, etag, modified):
             status, start, end = 200, 0, size
         elif int(match[1]) >= size:
             status, start, end = 416, 0, 0
         else:
-            status, start = 206, int(match[1])
-            end = min(size, int(match[2]) + 1) if match[2] else size
+            status, start, end = 206, int(match[1]), size
         self.send_response(status)
         self.send_header("Content-Length", str(end - start))
         self.send_header("ETag", etag)
@@ -95,7 +94,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             ended = "gone"
             self.close_connection = True
         with open(ARGS.log, "a") as log:
-            log.write(f"{status} {start} {sent} {ended} {asked} {urllib.parse.unquote(self.path)}\n")
+            print(status, start, sent, ended, asked, urllib.parse.unquote(self.path), file=log)
         if path.endswith(".cmp") and Handler.cmp_requests == ARGS.change_after:
             os.utime(path, ns=(stat.st_atime_ns, stat.st_mtime_ns + 1_000_000_000))
 
