@@ -1,6 +1,7 @@
 // A 200 MB component from a static web server on loopback (lighttpd): curl fetching the file,
 // then the download window fetching the same file in the same run, with its counter, bar and
 // resident memory watched while the data arrives.
+#include "ChildPrograms.h"
 #include "FrmAdd.h"
 #include "OnlineFakes.h"
 #include "QtHttpClient.h"
@@ -173,8 +174,9 @@ void BM_DownloadWindowVsCurl(benchmark::State& state) {
     QTemporaryDir components(server().folder() + "/components-XXXXXX");
     fakes::FakeComponentInstaller installer;
     korvo::QtHttpClient http;
+    korvo::QtTimers timers;
     launcher::OnlineSetup setup{components.path().toStdString() + "/Korvo Game Components/",
-                                installer, http};
+                                installer, http, timers};
     setup.downloadHost = server().host();
     std::vector<double> curl, window, ratios;
     long aboveIdleKb = 0;

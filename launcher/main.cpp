@@ -69,7 +69,7 @@ int main(int argc, char* argv[]) {
     launcher::FrmLogo frmLogo(std::move(player), installation, catalogue);
 
     PanelInstaller installer;
-    const launcher::OnlineSetup online{catalogue.ComponentsDir(), installer, http};
+    const launcher::OnlineSetup online{catalogue.ComponentsDir(), installer, http, timers};
     launcher::OnlineDialogs dialogs(online);
     launcher::ControlPanel panel(
         {frmLogo.sound(), random, windows, programs, timers, korvo::messages(), screen, dialogs},

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvo {
 
@@ -47,6 +48,12 @@ public:
     virtual ~Fetch() = default;
 };
 
+// A request header: name and value, one line of plain ASCII.
+struct Header {
+    std::string name;
+    std::string value;
+};
+
 // HTTP GET as the launcher uses it. The client outlives the fetches and transfers it starts.
 class HttpClient {
 public:
@@ -59,9 +66,12 @@ public:
     // inside FetchText, unless the fetch is destroyed first; it may destroy the fetch.
     virtual std::unique_ptr<Fetch> FetchText(const std::string& address,
                                              std::chrono::milliseconds timeout, FetchDone done) = 0;
-    // Starts a GET that delivers the body as it arrives. The time-out ends a transfer during
-    // which nothing at all arrives for that long, also before the response has begun.
+    // Starts a GET, with the given headers, that delivers the body as it arrives. The body comes
+    // as the server stores it (Accept-Encoding: identity), so that sizes and ranges count its
+    // bytes. The time-out ends a transfer during which nothing at all arrives for that long,
+    // also before the response has begun.
     virtual std::unique_ptr<Transfer> StartDownload(const std::string& address,
+                                                    const std::vector<Header>& headers,
                                                     TransferEvents& events,
                                                     std::chrono::milliseconds timeout) = 0;
 };

@@ -14,6 +14,8 @@
 #include <system_error>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -24,6 +26,17 @@ namespace {
 
 std::string withoutFinalSlash(const std::string& dir) {
     return dir.empty() ? dir : dir.substr(0, dir.size() - 1);
+}
+
+// A launcher still downloading into the file holds a lock on it.
+bool inUse(const fs::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0;
+    ::close(fd);
+    return locked;
 }
 
 // A downloaded component lies in the components directory; the shipped one in the add/ folder.
@@ -211,7 +224,7 @@ void DeleteDownloadedComponents(const std::string& componentsDir) {
         const std::string name = it->path().filename().string();
         std::error_code ignored;
         if (name.size() >= 4 && korvo::upperCase(name.substr(name.size() - 4)) == ".CMP" &&
-            !fs::is_directory(it->symlink_status(ignored))) {
+            !fs::is_directory(it->symlink_status(ignored)) && !inUse(it->path())) {
             files.push_back(it->path());
         }
     }

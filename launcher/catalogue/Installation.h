@@ -92,8 +92,9 @@ private:
 };
 
 // Deletes every file of the components directory named "*.cmp" in any letter case (downloaded
-// components whose installers have finished). While an installer still holds the directory's
-// lock nothing is deleted; the files go at the end of the next installation.
+// components whose installers have finished), but for one that a launcher still downloads
+// into; parts kept for a later download ("*.cmp.part") stay. While an installer still holds the
+// directory's lock nothing is deleted; the files go at the end of the next installation.
 void DeleteDownloadedComponents(const std::string& componentsDir);
 
 } // namespace launcher

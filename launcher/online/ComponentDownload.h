@@ -18,6 +18,7 @@ std::string DownloadFailureMessage();
 enum class DownloadState {
     Connecting, // the request is out; no answer yet
     Receiving,  // the body goes into the temporary file as it arrives
+    Waiting,    // the connection was lost; the next attempt starts after a wait
     Installing, // the file is complete and handed to the installer
     Failed,     // everything has stopped and the user is being told; the window closes next
     Closed,     // the window is to close: installed, cancelled or failed; never left
@@ -26,7 +27,9 @@ enum class DownloadState {
 // The download window as plain data: fetches DownloadURL into DownloadFile, shows the progress
 // in its controls (twips) and hands the file to the installer. The body goes to a temporary
 // file beside DownloadFile as it arrives and takes its name only once complete, so no partial
-// component is ever left behind.
+// component is ever installed. A lost connection is tried again, asking for the rest of the
+// file; after the last attempt, or when the launcher closes meanwhile, the temporary file stays,
+// with a note of where it came from, for the next download of the same file to continue.
 class ComponentDownload : public korvo::TransferEvents {
 public:
     explicit ComponentDownload(const OnlineSetup& setup);
@@ -62,20 +65,32 @@ public:
     DownloadState state() const { return m_state; }
     // Whole chunks of 1024 bytes counted so far.
     std::int64_t Counter() const { return m_counter; }
-    // Where the body is written until it is complete.
+    // Where the body is written until it is complete, unless another launcher is at work there.
     std::string TemporaryFile() const { return DownloadFile + ".part"; }
+    // The note beside the temporary file: host, file name, validator and size, as key=value lines.
+    std::string TemporaryInfo() const { return TemporaryFile() + ".info"; }
+    // The file written now: TemporaryFile, or this launcher's own beside it when another holds
+    // that one; a name the clean-up after installations knows.
+    const std::string& PartFile() const { return m_part; }
 
 private:
+    void openPart();
+    void continueKept();
+    void startOver();
+    void request();
     void ResponseReceived();
     void ResponseCompleted();
     void CountChunks(std::int64_t counter);
+    void Retry(const std::string& reason);
     // Stops, tells the user (with the reason, when there is one) and closes.
-    void FailurePath(const std::string& reason = {});
+    void FailurePath(const std::string& reason, bool keep);
     void writeAll(std::string_view bytes);
-    // Stops the transfer and removes what was written.
-    void Abandon();
+    void writeInfo() const;
+    // Stops the transfer and the wait, and removes what was written unless it is to be kept.
+    void Abandon(bool keep);
     void Close();
     void changed();
+    void showStatus(const std::string& line);
 
     // Whether the transfer's events still count.
     bool transferring() const {
@@ -85,12 +100,20 @@ private:
     const OnlineSetup& m_setup;
     DownloadState m_state = DownloadState::Connecting;
     std::unique_ptr<korvo::Transfer> m_inet1;
-    int m_file = -1; // the temporary file while it is written
+    std::unique_ptr<korvo::Timer> m_wait; // between attempts
+    int m_attempt = 0;                    // retries so far
+    std::string m_part;                   // PartFile
+    bool m_own = false;                   // the part is this launcher's own, never continued
+    int m_file = -1;                      // the part, open and locked while it is written
+    std::string m_validator;              // the file's strong ETag or Last-Modified, for If-Range
+    std::int64_t m_total = 0;             // the whole file's size when the server gave it, else 0
+    std::int64_t m_asked = 0;             // where the current attempt asked the body to start
     std::int64_t m_size = 1;
-    std::int64_t m_received = 0;
+    std::int64_t m_received = 0; // bytes in the part
     std::int64_t m_counter = 0;
     bool m_lengthGiven = false;
-    bool m_writing = false; // the temporary file is ours to remove
+    bool m_whole = false;   // the server has nothing past the part, which is whole
+    bool m_writing = false; // the part is ours to remove or keep
 };
 
 } // namespace launcher

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Http.h"
+#include "Timer.h"
 
 #include <chrono>
 #include <string>
@@ -29,6 +30,7 @@ struct OnlineSetup {
     std::string componentsDir; // ComponentsDir, ending in "/"
     ComponentInstaller& installer;
     korvo::HttpClient& http;
+    korvo::Timers& timers; // a download's waits between attempts
     std::string downloadHost = DownloadHost;
     std::chrono::milliseconds listTimeout = std::chrono::seconds(60);
     // A download during which nothing arrives for this long has stalled.

@@ -278,9 +278,16 @@ std::unique_ptr<Fetch> QtHttpClient::FetchText(const std::string& address,
 }
 
 std::unique_ptr<Transfer> QtHttpClient::StartDownload(const std::string& address,
+                                                      const std::vector<Header>& headers,
                                                       TransferEvents& events,
                                                       std::chrono::milliseconds timeout) {
     QNetworkRequest request = requestFor(address);
+    // Set by hand, it also keeps Qt from asking for a compressed body and inflating it.
+    request.setRawHeader("Accept-Encoding", "identity");
+    for (const Header& header : headers) {
+        request.setRawHeader(QByteArray::fromStdString(header.name),
+                             QByteArray::fromStdString(header.value));
+    }
     request.setTransferTimeout(static_cast<int>(timeout.count()));
     QNetworkReply* reply = m_manager->get(request);
     reply->setReadBufferSize(kReadBuffer);

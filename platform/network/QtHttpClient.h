@@ -18,7 +18,9 @@ public:
 
     std::unique_ptr<Fetch> FetchText(const std::string& address, std::chrono::milliseconds timeout,
                                      FetchDone done) override;
-    std::unique_ptr<Transfer> StartDownload(const std::string& address, TransferEvents& events,
+    std::unique_ptr<Transfer> StartDownload(const std::string& address,
+                                            const std::vector<Header>& headers,
+                                            TransferEvents& events,
                                             std::chrono::milliseconds timeout) override;
 
     // A text longer than this is no list of ours: the fetch fails rather than fill the memory.

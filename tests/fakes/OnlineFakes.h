@@ -3,6 +3,7 @@
 #include "Http.h"
 #include "OnlineSetup.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,15 +49,21 @@ struct FakeHttpClient : korvo::HttpClient {
     }
 
     std::unique_ptr<korvo::Transfer> StartDownload(const std::string& url,
+                                                   const std::vector<korvo::Header>& asked,
                                                    korvo::TransferEvents& receiver,
                                                    std::chrono::milliseconds) override {
         address = url;
         events = &receiver;
+        executing = true;
+        requests.emplace_back();
+        for (const korvo::Header& header : asked) {
+            requests.back() += header.name + ": " + header.value + "\n";
+        }
         return std::make_unique<Transfer>(*this);
     }
 
-    // Answers the download: its status (0: no answer) and CONTENT-LENGTH, the body in pieces,
-    // and the state that ends it (none yet).
+    // Answers the download: its status (0: no answer) and CONTENT-LENGTH (with `headers`), the
+    // body in pieces, and the state that ends it (none yet).
     void play(int code, std::string contentLength, std::string_view body, std::size_t piece = 1024,
               std::optional<korvo::TransferState> end = korvo::TransferState::ResponseCompleted) {
         status = code;
@@ -76,9 +83,11 @@ struct FakeHttpClient : korvo::HttpClient {
     std::vector<std::string> fetched; // the address of every fetch, in order
     std::weak_ptr<FetchDone> waiting; // the fetch that waits for an answer, if any
     std::string address;
+    std::vector<std::string> requests; // the headers of every download, as "name: value" lines
     korvo::TransferEvents* events = nullptr;
     int status = 0;
-    std::string length; // the CONTENT-LENGTH header
+    std::string length;                         // the CONTENT-LENGTH header, unless in headers
+    std::map<std::string, std::string> headers; // the answer's headers
     bool executing = true;
     int cancels = 0;
     std::string failureReason; // what the client says of a failed transfer
@@ -87,7 +96,10 @@ struct FakeHttpClient : korvo::HttpClient {
         explicit Transfer(FakeHttpClient& client) : http(client) {}
         int StatusCode() const override { return http.status; }
         std::string GetHeader(std::string_view name) const override {
-            return name == "CONTENT-LENGTH" ? http.length : std::string();
+            const auto found = http.headers.find(std::string(name));
+            return found != http.headers.end() ? found->second
+                   : name == "CONTENT-LENGTH"  ? http.length
+                                               : std::string();
         }
         bool StillExecuting() const override { return http.executing; }
         void Cancel() override {

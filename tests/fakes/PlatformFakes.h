@@ -174,15 +174,18 @@ struct FakePrograms : korvo::Programs {
 struct FakeTimers : korvo::Timers {
     using Tick = std::shared_ptr<std::function<void()>>;
     struct Timer : korvo::Timer {
-        void start(std::chrono::milliseconds, std::function<void()> run) override {
+        void start(std::chrono::milliseconds interval, std::function<void()> run) override {
             *tick = std::move(run);
+            intervals->push_back(interval);
         }
         void stop() override { *tick = nullptr; }
         bool active() const override { return static_cast<bool>(*tick); }
         Tick tick = std::make_shared<std::function<void()>>();
+        std::vector<std::chrono::milliseconds>* intervals = nullptr;
     };
     std::unique_ptr<korvo::Timer> make() override {
         auto timer = std::make_unique<Timer>();
+        timer->intervals = &intervals;
         ticks.push_back(timer->tick);
         return timer;
     }
@@ -200,6 +203,7 @@ struct FakeTimers : korvo::Timers {
                            [](auto& t) { return t.lock() && *t.lock(); });
     }
     std::vector<std::weak_ptr<std::function<void()>>> ticks;
+    std::vector<std::chrono::milliseconds> intervals; // of every start, in order
 };
 
 // A fake shell and message box, in use for the object's lifetime.

@@ -1,22 +1,27 @@
-// The download as plain data, driven through a fake transfer: the counting, the bar and the
-// beam, what is left on disk after success, failure and Cancel, and when the installer runs.
+// The download as plain data, driven through a fake transfer: the counting and the bar, retries
+// and resumed transfers, what is left on disk after success, failure, Cancel and a closed
+// launcher, and when the installer runs.
 #include <QtTest>
 
 #include "ComponentDownload.h"
+#include "Installation.h"
 #include "OnlineFixture.h"
+#include "Text.h"
 
-#include <fstream>
+#include <filesystem>
 #include <memory>
 #include <numeric>
+
+#include <unistd.h>
 
 using korvo::TransferState;
 using testing::Strings;
 
 namespace {
 
-// How a download ends: with the transfer's last state, or halfway: the user presses Cancel or
-// closes the window, or the connection is reset.
-enum class End { Completed, Failed, Cancel, Close, Reset };
+// How an answer ends: whole, the connection lost, reset while the client still executes, or
+// not yet; and what the user does afterwards.
+enum class End { Done, Drop, Reset, None, Cancel, Close };
 
 std::string bytes(int size) {
     std::string data(static_cast<std::size_t>(size), '\0');
@@ -24,174 +29,291 @@ std::string bytes(int size) {
     return data;
 }
 
-// One download window's logic over a components folder of its own, with the transfer in the
+const std::string kFile = bytes(3000);
+const std::string kAddress = "http://quibbrik.test/downloads/korvo002.cmp";
+const std::map<std::string, std::string> kETag{{"ETag", "\"a\""}};
+
+QString range(int from) {
+    return QString("Range: bytes=%1-\nIf-Range: \"a\"\n").arg(from);
+}
+
+std::map<std::string, std::string> contentRange(int from) {
+    return {{"Content-Range", "bytes " + std::to_string(from) + "-2999/3000"}};
+}
+
+// One answer of the server: its status (0: none) and headers ("name: value" lines), the bytes
+// [from, to) of the 3000-byte file that it sends, and how it ends.
+struct Answer {
+    int status;
+    std::map<std::string, std::string> headers;
+    int from;
+    int to;
+    End end;
+};
+using Script = std::vector<Answer>;
+
+// One download window's logic over a components folder of its own, with the server in the
 // test's hands.
 struct Download : testing::OnlineFixture {
     Download() {
-        logic->DownloadFile = setup.componentsDir + "korvo002.cmp";
+        http.failureReason = "Nothing arrived for 30 seconds.";
+        load();
+    }
+    void load(const std::string& address = kAddress) {
+        logic = std::make_unique<launcher::ComponentDownload>(setup);
+        logic->DownloadURL = address;
+        logic->DownloadFile = file();
         logic->onChanged = [this] {
-            if (progress.empty() || progress.back() != logic->lb_Progress.Caption) {
-                progress.push_back(logic->lb_Progress.Caption);
+            const std::string& status = logic->lb_Status.Caption;
+            for (auto [seen, now] : {std::pair{&progress, logic->lb_Progress.Caption},
+                                     std::pair{&statuses, status.substr(status.rfind('\n') + 1)}}) {
+                if (seen->empty() || seen->back() != now) {
+                    seen->push_back(now);
+                }
             }
         };
         logic->Form_Load();
     }
-    void play(int status, const QString& length, int size, End end = End::Completed,
-              int piece = 1024) {
-        const auto last = end == End::Completed ? std::optional(TransferState::ResponseCompleted)
-                          : end == End::Failed  ? std::optional(TransferState::RequestFailed)
-                                                : std::nullopt;
-        http.play(status, length.toStdString(), bytes(size), static_cast<std::size_t>(piece), last);
+    // Plays one answer, after the wait for it if there is one.
+    void answer(const Answer& a) {
+        if (logic->state() == launcher::DownloadState::Waiting) {
+            timers.tick();
+        }
+        http.headers = a.headers;
+        const std::string length = a.status == 200   ? "3000"
+                                   : a.status == 206 ? std::to_string(3000 - a.from)
+                                                     : "";
+        const auto end = a.end == End::Done   ? std::optional(TransferState::ResponseCompleted)
+                         : a.end == End::Drop ? std::optional(TransferState::RequestFailed)
+                                              : std::nullopt;
+        http.play(a.status, length, std::string_view(kFile).substr(a.from, a.to - a.from), 1024,
+                  end);
+        if (a.end == End::Reset) {
+            http.events->StateChanged(TransferState::RequestFailed);
+            if (logic->state() != launcher::DownloadState::Waiting) { // the last attempt
+                QCOMPARE(progress.back(), "Connection reset. Cancelling request...");
+                QVERIFY(!logic->cmd_Cancel_Enabled && messages().empty());
+                http.executing = false;
+                http.events->StateChanged(TransferState::RequestFailed);
+            }
+        }
+        if (logic->state() == launcher::DownloadState::Waiting) {
+            QCOMPARE(statuses.back(), "Connection lost. Retrying...");
+        }
     }
+    std::string file() const { return setup.componentsDir + "korvo002.cmp"; }
     Strings messages() const { return desktop.messages.texts(); }
     bool closed() const { return logic->state() == launcher::DownloadState::Closed; }
 
-    std::unique_ptr<launcher::ComponentDownload> logic =
-        std::make_unique<launcher::ComponentDownload>(setup);
+    std::unique_ptr<launcher::ComponentDownload> logic;
     Strings progress; // the captions of lb_Progress, as they changed
+    Strings statuses; // the last line of lb_Status, as it changed
 };
 
 } // namespace
 
+Q_DECLARE_METATYPE(Script)
 Q_DECLARE_METATYPE(End)
 
 class ComponentDownloadTest : public QObject {
     Q_OBJECT
 private slots:
-    void chunks_countAsTheyArriveAndTheFileIsInstalled_data() {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<int>("piece");
-        QTest::addColumn<QString>("length");
-        QTest::addColumn<int>("counted");
-        QTest::addColumn<int>("bar");       // its computed width, before the box of 4500 clips it
-        QTest::addColumn<bool>("installs"); // else the installer says itself what went wrong
-        QTest::newRow("3000 bytes") << 3000 << 1024 << "3000" << 3 << 4608 << true;
-        QTest::newRow("3000 bytes in pieces of 100, the installer fails")
-            << 3000 << 100 << "3000" << 3 << 4608 << false;
-        QTest::newRow("1025 bytes: a last byte counts not")
-            << 1025 << 1024 << "1025" << 1 << 4495 << true;
-        QTest::newRow("1026 bytes: two last bytes count")
-            << 1026 << 1026 << "1026" << 2 << 8982 << true;
-        QTest::newRow("no Content-Length: the size is 1")
-            << 2500 << 1024 << "" << 3 << 13824000 << true;
+    void download_retriesLostConnectionsAndContinues_data() {
+        QTest::addColumn<Script>("script");
+        QTest::addColumn<End>("then");           // the user's Cancel or closing the launcher
+        QTest::addColumn<QStringList>("ranges"); // of each request, "" for the whole file
+        QTest::addColumn<bool>("over");          // the server made it start over
+        QTest::addColumn<QString>("reason");     // of the failure message; "installed", or "" for
+                                                 // an end without a message
+        QTest::addColumn<QStringList>("left");
+        const QStringList installed{"korvo002.cmp"};
+        const QStringList kept{"korvo002.cmp.part", "korvo002.cmp.part.info"};
+        QTest::newRow("cut short, continued with the ETag")
+            << Script{{200, kETag, 0, 2000, End::Done},
+                      {206, contentRange(2000), 2000, 3000, End::Done}}
+            << End::None << QStringList{"", range(2000)} << false << "installed" << installed;
+        QTest::newRow("dropped, continued with Last-Modified")
+            << Script{{200,
+                       {{"Last-Modified", "Sat, 05 Dec 2026 10:00:00 GMT"}},
+                       0,
+                       2000,
+                       End::Drop},
+                      {206, contentRange(2000), 2000, 3000, End::Done}}
+            << End::None
+            << QStringList{"", "Range: bytes=2000-\nIf-Range: Sat, 05 Dec 2026 10:00:00 GMT\n"}
+            << false << "installed" << installed;
+        QTest::newRow("a weak ETag starts over")
+            << Script{{200, {{"ETag", "W/\"a\""}}, 0, 2000, End::Drop},
+                      {200, {}, 0, 3000, End::Done}}
+            << End::None << QStringList{"", ""} << true << "installed" << installed;
+        QTest::newRow("a changed file starts over")
+            << Script{{200, kETag, 0, 2000, End::Drop}, {200, kETag, 0, 3000, End::Done}}
+            << End::None << QStringList{"", range(2000)} << true << "installed" << installed;
+        QTest::newRow("a whole part is checked as it is")
+            << Script{{200, kETag, 0, 3000, End::Drop}, {416, {}, 0, 0, End::Done}} << End::None
+            << QStringList{"", range(3000)} << false << "installed" << installed;
+        QTest::newRow("another part than asked")
+            << Script{{200, kETag, 0, 2000, End::Drop}, {206, contentRange(0), 0, 3000, End::Done}}
+            << End::None << QStringList{"", range(2000)} << false
+            << "The server sent another part of the file than was asked." << QStringList{};
+        QTest::newRow("four failures keep the part")
+            << Script{{200, kETag, 0, 1000, End::Drop},
+                      {206, contentRange(1000), 1000, 1500, End::Drop},
+                      {503, {}, 0, 0, End::Done},
+                      {0, {}, 0, 0, End::Reset}}
+            << End::None << QStringList{"", range(1000), range(1500), range(1500)} << false
+            << "Nothing arrived for 30 seconds." << kept;
+        QTest::newRow("an error page is not retried")
+            << Script{{404, {}, 0, 100, End::Done}} << End::None << QStringList{""} << false
+            << "The server answered 404." << QStringList{};
+        QTest::newRow("a body longer than announced is not retried")
+            << Script{{200, {{"CONTENT-LENGTH", "10"}}, 0, 3000, End::Done}} << End::None
+            << QStringList{""} << false << "The server sent more than it announced."
+            << QStringList{};
+        QTest::newRow("Cancel while connecting") << Script{{0, {}, 0, 0, End::None}} << End::Cancel
+                                                 << QStringList{""} << false << "" << QStringList{};
+        QTest::newRow("Cancel while waiting to retry")
+            << Script{{200, kETag, 0, 2000, End::Drop}} << End::Cancel << QStringList{""} << false
+            << "" << QStringList{};
+        QTest::newRow("launcher closed while receiving")
+            << Script{{200, kETag, 0, 2000, End::None}} << End::Close << QStringList{""} << false
+            << "" << kept;
     }
-    void chunks_countAsTheyArriveAndTheFileIsInstalled() {
-        QFETCH(int, size);
-        QFETCH(int, piece);
-        QFETCH(QString, length);
-        QFETCH(int, counted);
-        QFETCH(int, bar);
-        QFETCH(bool, installs);
-        Download download;
-        download.installer.installSucceeds = installs;
-        const launcher::ComponentDownload& logic = *download.logic;
-        download.play(200, length, size, End::Completed, piece);
-
-        Strings expected{"Connecting to website..."};
-        for (int count = 1; count <= counted; ++count) {
-            expected.push_back(std::to_string(count) + " Kb copied.");
-        }
-        QCOMPARE(download.progress, expected);
-        QCOMPARE(static_cast<int>(logic.BarWidth), bar);
-        QCOMPARE(logic.pb_Bar.Width, std::min(bar, 4500));
-        QCOMPARE(logic.img_beam.Visible, counted % 2 == 0); // one blink for every count
-        std::ifstream file(logic.DownloadFile, std::ios::binary);
-        QVERIFY(std::string(std::istreambuf_iterator<char>(file), {}) == bytes(size));
-        QCOMPARE(download.files(), QStringList{"korvo002.cmp"});
-        QCOMPARE(download.installer.installed, Strings{logic.DownloadFile});
-        QVERIFY(download.closed() && download.messages().empty());
-    }
-
-    void end_leavesNothingBehind_data() {
-        QTest::addColumn<int>("status"); // 0: no answer
-        QTest::addColumn<QString>("length");
-        QTest::addColumn<int>("sent");
-        QTest::addColumn<End>("end");
-        QTest::addColumn<QString>("reason"); // said after the failure message; the client's own
-                                             // when the transfer fails
-        const QString incomplete = "The file arrived incomplete.";
-        QTest::newRow("an error page")
-            << 404 << "" << 100 << End::Completed << "The server answered 404.";
-        QTest::newRow("Content-Length 0 with a body")
-            << 200 << "0" << 3000 << End::Completed << "The server announced an empty file.";
-        QTest::newRow("Content-Length with a fraction")
-            << 200 << "12.5" << 12 << End::Completed
-            << "The server gave the file's size as \"12.5\", which is no size.";
-        QTest::newRow("negative Content-Length")
-            << 200 << "-5" << 5 << End::Completed
-            << "The server gave the file's size as \"-5\", which is no size.";
-        QTest::newRow("larger than 4 GiB")
-            << 200 << "4294967297" << 10 << End::Completed << "The file is larger than 4 GiB.";
-        QTest::newRow("body cut short") << 200 << "3000" << 2000 << End::Completed << incomplete;
-        QTest::newRow("body longer than announced")
-            << 200 << "10" << 3000 << End::Completed << "The server sent more than it announced.";
-        QTest::newRow("empty body") << 200 << "" << 0 << End::Completed << incomplete;
-        QTest::newRow("no answer") << 0 << "" << 0 << End::Failed << "";
-        QTest::newRow("stalled") << 200 << "3000" << 1000 << End::Failed
-                                 << "Nothing arrived for 30 seconds.";
-        QTest::newRow("Cancel while connecting") << 0 << "" << 0 << End::Cancel << "";
-        QTest::newRow("Cancel while receiving") << 200 << "3000" << 2000 << End::Cancel << "";
-        QTest::newRow("window closed while receiving") << 200 << "3000" << 2000 << End::Close << "";
-        QTest::newRow("connection reset while receiving")
-            << 200 << "3000" << 2000 << End::Reset << "";
-    }
-    void end_leavesNothingBehind() {
-        QFETCH(int, status);
-        QFETCH(QString, length);
-        QFETCH(int, sent);
-        QFETCH(End, end);
+    void download_retriesLostConnectionsAndContinues() {
+        QFETCH(Script, script);
+        QFETCH(End, then);
+        QFETCH(QStringList, ranges);
+        QFETCH(bool, over);
         QFETCH(QString, reason);
-        const bool halfway = end != End::Completed && end != End::Failed;
+        QFETCH(QStringList, left);
         Download download;
-        if (end == End::Failed) {
-            download.http.failureReason = reason.toStdString();
-        }
-        bool openWhenShown = false;
         download.desktop.messages.onShow = [&](const korvo::Message& message) {
             QCOMPARE(message.icon, korvo::MessageIcon::Exclamation);
-            // Nothing is left to arrive, nor on disk, while the message is open.
-            openWhenShown =
-                !download.closed() && !download.http.executing && download.files().isEmpty();
+            // Nothing is left to arrive while the message is open.
+            QVERIFY(!download.closed() && !download.http.executing);
         };
-        download.play(status, length, sent, end);
-        if (halfway) {
-            QCOMPARE(download.files(), sent > 0 ? QStringList{"korvo002.cmp.part"} : QStringList{});
+        for (const Answer& answer : script) {
+            download.answer(answer);
         }
-        if (end == End::Reset) { // its end is still to come
-            download.http.events->StateChanged(TransferState::RequestFailed);
-            QCOMPARE(download.progress.back(), "Connection reset. Cancelling request...");
-            QVERIFY(!download.logic->cmd_Cancel_Enabled && !download.closed() &&
-                    download.messages().empty());
-            download.play(0, "", 0, End::Failed);
-        } else if (halfway) {
-            end == End::Cancel ? download.logic->cmd_Cancel_Click() : download.logic.reset();
+        if (then == End::Cancel) {
+            download.logic->cmd_Cancel_Click();
+        } else if (then == End::Close) {
+            download.logic.reset();
         }
-        if (download.logic) {
-            download.play(200, "", 10); // events after the end change nothing
+        if (download.logic) { // nothing comes after the end
+            download.timers.tick();
+            download.http.play(200, "", "late");
             QVERIFY(download.closed());
         }
-        const bool failed = !halfway || end == End::Reset;
-        const std::string why = reason.isEmpty() ? "" : "\n\n" + reason.toStdString();
+        QStringList asked;
+        for (const std::string& request : download.http.requests) {
+            asked.append(QString::fromStdString(request));
+        }
+        QCOMPARE(asked, ranges);
+        for (std::size_t wait = 0; wait < download.timers.intervals.size(); ++wait) {
+            QCOMPARE(download.timers.intervals[wait], std::chrono::milliseconds(1000 << wait));
+        }
+        // The counter goes back only when the server starts the file over.
+        QCOMPARE(static_cast<int>(
+                     std::ranges::count(download.statuses, "Starting again from the beginning...")),
+                 over ? 1 : 0);
+        Strings counts = download.progress;
+        std::erase_if(counts,
+                      [](const std::string& text) { return !text.ends_with("Kb copied."); });
+        QCOMPARE(std::ranges::is_sorted(counts, {}, [](auto& text) { return std::stoi(text); }),
+                 !over);
+        const bool installed = reason == "installed";
+        const std::string why = reason.isEmpty() || installed ? "" : "\n\n" + reason.toStdString();
         QCOMPARE(download.messages(),
-                 failed ? Strings{launcher::DownloadFailureMessage() + why} : Strings{});
-        QCOMPARE(openWhenShown, failed);
-        QVERIFY(download.files().isEmpty() && download.installer.installed.empty());
-        QCOMPARE(download.http.cancels, 1);
+                 why.empty() ? Strings{} : Strings{launcher::DownloadFailureMessage() + why});
+        QCOMPARE(download.installer.installed, installed ? Strings{download.file()} : Strings{});
+        QCOMPARE(download.files(), left);
+        if (installed) { // the bar and the counter over the whole file, however it came
+            QVERIFY(korvo::readFileBytes(download.file()) == kFile);
+            QCOMPARE(download.progress.back(), "3 Kb copied.");
+            QCOMPARE(download.logic->BarWidth,
+                     4608.0F); // computed, before the box of 4500 clips it
+            QCOMPARE(download.logic->pb_Bar.Width, 4500);
+        }
+    }
+
+    // The launcher closes during a download; a later one continues the part only for the same
+    // file from the same server within the week.
+    void keptPart_isContinuedOnlyWhenItIsTheSameFile_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("ageDays");
+        QTest::addColumn<bool>("linkedNote"); // the note replaced by a link to a file elsewhere
+        QTest::addColumn<bool>("continued");
+        QTest::newRow("same file") << QString::fromStdString(kAddress) << 6 << false << true;
+        QTest::newRow("another host")
+            << "http://other.test/downloads/korvo002.cmp" << 0 << false << false;
+        QTest::newRow("older than a week")
+            << QString::fromStdString(kAddress) << 8 << false << false;
+        QTest::newRow("the note is a link")
+            << QString::fromStdString(kAddress) << 0 << true << false;
+    }
+    void keptPart_isContinuedOnlyWhenItIsTheSameFile() {
+        QFETCH(QString, address);
+        QFETCH(int, ageDays);
+        QFETCH(bool, linkedNote);
+        QFETCH(bool, continued);
+        Download download;
+        download.answer({200, kETag, 0, 2000, End::None});
+        download.logic.reset();
+        const std::string part = download.file() + ".part";
+        const std::filesystem::path note = part + ".info";
+        std::filesystem::last_write_time(part, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::hours(24 * ageDays));
+        const QString elsewhere = download.dir.filePath("note");
+        if (linkedNote) {
+            std::filesystem::rename(note, elsewhere.toStdString());
+            std::filesystem::create_symlink(elsewhere.toStdString(), note);
+        }
+        download.load(address.toStdString());
+        QCOMPARE(QString::fromStdString(download.http.requests.back()),
+                 continued ? range(2000) : "");
+        QCOMPARE(std::filesystem::file_size(part), std::uintmax_t{continued ? 2000U : 0U});
+        QCOMPARE(std::filesystem::exists(note), continued);
+        QVERIFY(!linkedNote || QFileInfo(elsewhere).size() > 0);
+    }
+
+    // A second launcher downloading the same file writes one of its own, which the clean-up
+    // after an installation leaves while it is written, as it leaves a kept part.
+    void lockedPart_isLeftToItsLauncher() {
+        Download download;
+        download.answer({200, kETag, 0, 1000, End::None});
+        const auto first = std::move(download.logic);
+        first->onChanged = nullptr;
+        download.load();
+        const std::string own = download.file() + "." + std::to_string(::getpid()) + ".cmp";
+        QCOMPARE(download.logic->PartFile(), own);
+        QCOMPARE(download.http.requests.back(), std::string());
+        download.answer({200, kETag, 0, 2000, End::None});
+        launcher::DeleteDownloadedComponents(download.setup.componentsDir);
+        QCOMPARE(download.files(), (QStringList{QString::fromStdString(own).section('/', -1),
+                                                "korvo002.cmp.part", "korvo002.cmp.part.info"}));
+        download.answer({200, kETag, 2000, 3000, End::Done});
+        QVERIFY(korvo::readFileBytes(download.file()) == kFile);
+        QCOMPARE(std::filesystem::file_size(first->TemporaryFile()), std::uintmax_t{1000});
     }
 
     // A download writes its own temporary file and its own component, never through a link
     // that someone put in their place, and deletes nothing else.
     void plantedLink_isNeitherWrittenThroughNorDeleted() {
-        Download download;
-        const QString outside = download.dir.filePath("outside.txt");
+        testing::OnlineFixture f;
+        const QString outside = f.dir.filePath("outside.txt");
         QFile(outside).open(QIODevice::WriteOnly);
-        QVERIFY(QDir().mkpath(QString::fromStdString(download.setup.componentsDir)));
-        QVERIFY(QFile::link(outside, QString::fromStdString(download.logic->TemporaryFile())));
-        download.play(200, "3000", 3000);
-        QVERIFY(download.closed() && download.installer.installed.empty());
+        QVERIFY(QDir().mkpath(QString::fromStdString(f.setup.componentsDir)));
+        const QString part = QString::fromStdString(f.setup.componentsDir + "korvo002.cmp.part");
+        QVERIFY(QFile::link(outside, part));
+        launcher::ComponentDownload logic(f.setup);
+        logic.DownloadFile = f.setup.componentsDir + "korvo002.cmp";
+        logic.Form_Load();
+        QVERIFY(logic.state() == launcher::DownloadState::Closed && f.http.events == nullptr);
         QCOMPARE(QFileInfo(outside).size(), 0);
-        QVERIFY(QFileInfo(QString::fromStdString(download.logic->TemporaryFile())).isSymLink());
-        QVERIFY(QString::fromStdString(download.messages().at(0)).contains("could not be made"));
+        QVERIFY(QFileInfo(part).isSymLink());
+        QVERIFY(
+            QString::fromStdString(f.desktop.messages.texts().at(0)).contains("could not be made"));
     }
 };
 

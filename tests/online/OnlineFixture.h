@@ -39,8 +39,9 @@ struct OnlineFixture {
     QTemporaryDir dir;
     fakes::FakeComponentInstaller installer;
     fakes::FakeHttpClient http;
+    fakes::FakeTimers timers;
     launcher::OnlineSetup setup{dir.path().toStdString() + "/Korvo Game Components/", installer,
-                                http};
+                                http, timers};
     QWidget frmMain;
 };
 
