@@ -1,6 +1,7 @@
 // The uninstall entry in the registry store and its desktop entry: what they hold, and that the
 // desktop runs exactly the uninstaller from it.
 #include "RegFunctions.h"
+#include "DesktopEntry.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,7 +64,7 @@ private slots:
         Fixture f;
         const QString componentsDir = f.dir.path() + "/" + folder + "/";
         const QString uninstaller = componentsDir + "uninstall components.exe";
-        QCOMPARE(QString::fromStdString(launcher::DesktopExec(uninstaller.toStdString())),
+        QCOMPARE(QString::fromStdString(korvo::desktopExec(uninstaller.toStdString())),
                  "\"" + f.dir.path() + "/" + written + "/uninstall components.exe\"");
         // The desktop takes an entry only when its program is there to run.
         QVERIFY(QDir().mkpath(componentsDir));
