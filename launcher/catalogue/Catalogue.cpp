@@ -18,7 +18,7 @@ std::string UserComponentsDir(const char* dataHome, const char* home) {
 }
 
 void Catalogue::SetComponentsDir(const std::string& programDir) {
-    if (KORVO_USER_GAMES) {
+    if (m_userGames) {
         m_componentsDir = UserComponentsDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
         // The components folder itself comes with the first installation; its lock lives beside
         // it.
