@@ -74,11 +74,7 @@ private slots:
         bool done = false;
         f.installation.StartUpInstall([&done] { done = true; });
         QCOMPARE(f.programs.started.size(), std::size_t(runs));
-        QCOMPARE(done, !runs);
-        if (runs) {
-            f.programs.end(0);
-            QVERIFY(done); // once the installer has ended
-        }
+        QCOMPARE(done, !runs); // else once the installer has ended
         QVERIFY(f.messages.shown.empty());
     }
 

@@ -132,10 +132,6 @@ private slots:
         }
         QCOMPARE(readText(m_components / "Korvo's Zeltrix/add/questions.txt"),
                  readText(fs::path(KORVO_ZELTRIX_DIR) / "add/questions.txt"));
-        // In the menus, with the picture the launcher shows.
-        const std::string entry =
-            readText(m_dir->path().toStdString() + "/applications/korvo-zeltrix.desktop");
-        QVERIFY2(entry.find("korvo-zeltrix.png\n") != std::string::npos, entry.c_str());
     }
 
     void uninstallerClosedRemovesNothing() {
