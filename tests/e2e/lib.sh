@@ -110,7 +110,7 @@ start_x() {
 # shellcheck disable=SC2120
 start_game() {
     (cd "$WORK" && exec env -u SDL_AUDIODRIVER -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY \
-        -u SESSION_MANAGER HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" \
+        -u SESSION_MANAGER -u XDG_DATA_HOME HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" \
         XDG_RUNTIME_DIR="$WORK/run" "$@" "$EXE") >"$WORK/game.log" 2>&1 &
     GAME_PID=$!
     say "started the program (pid $GAME_PID)"
