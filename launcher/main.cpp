@@ -57,7 +57,7 @@ int main(int argc, char* argv[]) {
     launcher::RegFunctions regFunctions(registry);
     korvo::QtHttpClient http;
 
-    launcher::Catalogue catalogue;
+    launcher::Catalogue catalogue(KORVO_USER_GAMES != 0);
     catalogue.SetComponentsDir(korvo::programDir());
     launcher::Installation installation({programs, korvo::messages(), regFunctions, timers},
                                         catalogue);

@@ -2,11 +2,14 @@
 // its one argument, it checks its own file's signature and installs the game it carries.
 //
 // Its exit status tells the launcher how it ended:
-//   0  installed;
+//   0  installed (and, unless it could not be written, the game's entry added to the desktop's
+//      menus);
 //   1  failed, after its window showed why (the user closed it);
 //   2  cancelled by the user (Cancel, Escape, the window's close box), or by SIGTERM, SIGINT or
 //      SIGHUP while working; the temporary folder goes as after the Cancel button.
+#include "DesktopEntry.h"
 #include "FrmSetup.h"
+#include "GameFolders.h"
 #include "Install.h"
 #include "StopSignals.h"
 
@@ -18,6 +21,28 @@
 #include <atomic>
 #include <cstdio>
 #include <thread>
+
+namespace {
+
+// The game's entry in the desktop's menus. The game is installed and plays without it, so a
+// failure is only said.
+void addToMenu(const std::filesystem::path& componentsDir, const std::string& game) {
+    std::string failure = "its program file is missing";
+    if (const auto files = korvo::findGame(componentsDir, game)) {
+        std::error_code error;
+        // The uninstaller knows its folder by its real path and removes the entry by it.
+        const std::filesystem::path program = std::filesystem::canonical(files->program, error);
+        failure =
+            korvo::writeMenuEntry(korvo::userDataHome(), game, error ? files->program : program,
+                                  files->folder / "add/screendump.gif");
+    }
+    if (!failure.empty()) {
+        std::fprintf(stderr, "Korvo's Game Components Setup: %s was installed, but %s.\n",
+                     game.c_str(), failure.c_str());
+    }
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     korvo::catchStopSignals();
@@ -80,6 +105,9 @@ int main(int argc, char* argv[]) {
             hooks.cancelled = [&cancelled] { return cancelled.load(); };
             const korvo::InstallResult result = korvo::installComponent(
                 "/proc/self/exe", componentsDir, korvo::componentPublicKey(), hooks);
+            if (result.ok) {
+                addToMenu(componentsDir, result.gameFolder);
+            }
             QMetaObject::invokeMethod(&window, [&, result] {
                 working = false;
                 if (result.ok) {

@@ -1,10 +1,9 @@
 #include "Uninstaller.h"
 
 #include "ComponentLock.h"
+#include "DesktopEntry.h"
 #include "Removal.h"
 #include "Staging.h"
-
-#include <QStandardPaths>
 
 #include <fstream>
 #include <sstream>
@@ -36,7 +35,7 @@ void removeUninstallEntry(const UninstallPlace& place) {
 }
 
 void removeDesktopEntry(const UninstallPlace& place) {
-    std::ifstream in(place.desktopEntry);
+    std::ifstream in(desktopEntryFile(place.dataHome));
     if (!in) {
         return;
     }
@@ -44,16 +43,14 @@ void removeDesktopEntry(const UninstallPlace& place) {
     text << in.rdbuf();
     if (text.str().find(normalFolder(place.componentsDir).string()) != std::string::npos) {
         std::error_code ignored;
-        std::filesystem::remove(place.desktopEntry, ignored);
+        std::filesystem::remove(desktopEntryFile(place.dataHome), ignored);
     }
 }
 
 } // namespace
 
-std::filesystem::path desktopEntryFile() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return std::filesystem::path(data.toStdString()) / "applications" /
-           "korvo-game-components.desktop";
+std::filesystem::path desktopEntryFile(const std::filesystem::path& dataHome) {
+    return dataHome / "applications" / "korvo-game-components.desktop";
 }
 
 UninstallResult removeGames(const UninstallPlace& place, const std::vector<std::string>& games,
@@ -69,6 +66,9 @@ UninstallResult removeGames(const UninstallPlace& place, const std::vector<std::
         }
         for (const auto& game : games) {
             const RemovalResult removed = removeGame(place.componentsDir, game);
+            if (removed.ok) {
+                removeMenuEntry(place.dataHome, game, place.componentsDir / game);
+            }
             result.keptPlayerFiles += removed.keptPlayerFiles;
             if (!removed.ok && result.reason.empty()) {
                 result.reason = removed.reason;

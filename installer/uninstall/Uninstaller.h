@@ -18,14 +18,14 @@ inline constexpr std::string_view kUninstallerFileName = "uninstall components.e
 inline constexpr const char* kUninstallKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\korvoscmpuninst";
 
-// $XDG_DATA_HOME/applications/korvo-game-components.desktop (~/.local/share by default).
-std::filesystem::path desktopEntryFile();
+// The uninstaller's desktop entry in the user's data folder.
+std::filesystem::path desktopEntryFile(const std::filesystem::path& dataHome);
 
 struct UninstallPlace {
     std::filesystem::path componentsDir;
     std::filesystem::path self; // the uninstaller's own program file
     Registry* registry = nullptr;
-    std::filesystem::path desktopEntry;
+    std::filesystem::path dataHome; // the user's, where the desktop entries are
     std::chrono::milliseconds lockTimeout = std::chrono::minutes(2);
 };
 
@@ -37,7 +37,7 @@ struct UninstallResult {
 };
 
 // Under the components lock, once an installation that was stopped is finished or rolled back:
-// removes the named games (those the user confirmed), then, when no
+// removes the named games (those the user confirmed) with their menu entries, then, when no
 // installed game is left in the directory, the uninstall entry and the desktop entry (each only
 // when it names this directory) and the uninstaller's own file. An empty list only does the
 // latter.

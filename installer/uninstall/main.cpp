@@ -8,6 +8,7 @@
 //   1  failed, after its window showed why (the user closed it);
 //   2  closed without removing anything (Cancel, Escape, the window's close box, SIGTERM, SIGINT
 //      or SIGHUP). A stop asked while games are being removed waits until they are.
+#include "DesktopEntry.h"
 #include "FrmUninstall.h"
 #include "Registry.h"
 #include "Removal.h"
@@ -34,7 +35,7 @@ int main(int argc, char* argv[]) {
     place.componentsDir = QCoreApplication::applicationDirPath().toStdString();
     place.self = QCoreApplication::applicationFilePath().toStdString();
     place.registry = &registry;
-    place.desktopEntry = korvo::desktopEntryFile();
+    place.dataHome = korvo::userDataHome();
     const QString shownDir = QString::fromStdString(place.componentsDir.string());
 
     std::vector<std::string> games;

@@ -1,6 +1,7 @@
 #include "Catalogue.h"
 
 #include "DataPath.h"
+#include "DesktopEntry.h"
 #include "FieldReader.h"
 #include "GameFolders.h"
 #include "Text.h"
@@ -13,18 +14,11 @@
 namespace launcher {
 
 std::string UserComponentsDir(const char* dataHome, const char* home) {
-    std::string data = dataHome != nullptr ? dataHome : "";
-    if (!data.starts_with('/')) {
-        data = std::string(home != nullptr ? home : "") + "/.local/share";
-    }
-    while (data.size() > 1 && data.ends_with('/')) {
-        data.pop_back();
-    }
-    return data + "/korvo/Korvo Game Components/";
+    return korvo::userDataHome(dataHome, home) + "/korvo/Korvo Game Components/";
 }
 
 void Catalogue::SetComponentsDir(const std::string& programDir) {
-    if (KORVO_USER_GAMES) {
+    if (m_userGames) {
         m_componentsDir = UserComponentsDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
         // The components folder itself comes with the first installation; its lock lives beside
         // it.

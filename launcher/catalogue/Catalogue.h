@@ -18,9 +18,12 @@ struct GameRecord {
 // add/games.txt and from the game folders of the components directory.
 class Catalogue {
 public:
+    // userGames: the games go to the user's data folder (the launcher of a system package).
+    explicit Catalogue(bool userGames = false) : m_userGames(userGames) {}
+
     // The components directory, always ending in "/": the parent of the launcher's program
-    // folder + "Korvo Game Components/"; in a build for a system package (KORVO_USER_GAMES) the
-    // user's data folder's instead (see UserComponentsDir), whose parents are made as needed.
+    // folder + "Korvo Game Components/"; with userGames the user's data folder's instead (see
+    // UserComponentsDir), whose parents are made as needed.
     void SetComponentsDir(const std::string& programDir);
     const std::string& ComponentsDir() const { return m_componentsDir; }
 
@@ -50,6 +53,7 @@ public:
     static constexpr int kMaxGames = 32767;
 
 private:
+    bool m_userGames;
     std::string m_componentsDir = "Korvo Game Components/";
 };
 

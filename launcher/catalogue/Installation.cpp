@@ -170,9 +170,23 @@ void Installation::refuse(const std::string& path, const std::string& reason,
 }
 
 bool Installation::ShippedInstallWanted() const {
+    const std::string shipped = korvo::dataPath(kShippedComponents);
     std::error_code error;
-    return fs::is_regular_file(korvo::dataPath(kShippedComponents), error) &&
-           !korvo::holdsAnyGame(m_catalogue.ComponentsDir());
+    if (!fs::is_regular_file(shipped, error)) {
+        return false;
+    }
+    if (!korvo::holdsAnyGame(m_catalogue.ComponentsDir())) {
+        return true;
+    }
+    // An upgraded package ships a newer version of an installed game. A component without a
+    // version, or one that fails its check, is never newer.
+    const korvo::ComponentCheck check = korvo::verifyComponent(fs::path(shipped), m_key);
+    if (!check.ok || check.info.version.empty()) {
+        return false;
+    }
+    const auto installed =
+        korvo::installedVersion(fs::path(m_catalogue.ComponentsDir()) / check.info.game);
+    return installed && std::is_gt(korvo::compareVersions(check.info.version, *installed));
 }
 
 void Installation::StartUpInstall(std::function<void()> done) {

@@ -64,9 +64,9 @@ public:
                           const std::string& game = {});
 
     // At start-up: when the shipped components are present and the components directory holds
-    // no game, runs the shipped installer and calls done once it has ended; otherwise calls
-    // done at once. One launcher at a time runs that installation: one started meanwhile waits
-    // for the other's lock and then calls done.
+    // no game, or an older version of the game they hold, runs the shipped installer and calls
+    // done once it has ended; otherwise calls done at once. One launcher at a time runs that
+    // installation: one started meanwhile waits for the other's lock and then calls done.
     void StartUpInstall(std::function<void()> done);
     // Whether StartUpInstall would run the shipped installer.
     bool ShippedInstallWanted() const;

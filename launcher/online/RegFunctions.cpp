@@ -1,12 +1,9 @@
 #include "RegFunctions.h"
 
 #include "DataPath.h"
+#include "DesktopEntry.h"
 #include "Installation.h"
 #include "Uninstaller.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace launcher {
 
@@ -14,7 +11,7 @@ RegFunctions::RegFunctions(korvo::Registry& registry, std::string desktopEntry)
     : m_registry(registry), m_desktopEntry(std::move(desktopEntry)) {}
 
 std::string RegFunctions::userDesktopEntry() {
-    return korvo::desktopEntryFile().string();
+    return korvo::desktopEntryFile(korvo::userDataHome()).string();
 }
 
 void RegFunctions::InitRegKeys() {
@@ -56,62 +53,13 @@ bool RegFunctions::WriteDesktopEntry(const std::string& componentsDir) {
                              "GenericName=Uninstall Games\n"
                              "Comment=Remove the games that Korvo Control Panel installed\n"
                              "Exec=" +
-                             DesktopExec(uninstaller) + "\nPath=" + DesktopString(dir) +
-                             "\nIcon=" + DesktopString(korvo::dataPath("icon.png")) +
+                             korvo::desktopExec(uninstaller) +
+                             "\nPath=" + korvo::desktopString(dir) +
+                             "\nIcon=" + korvo::desktopString(korvo::dataPath("icon.png")) +
                              "\n"
                              "Terminal=false\n"
                              "Categories=Settings;PackageManager;\n";
-    const QString file = QString::fromStdString(m_desktopEntry);
-    if (!QDir().mkpath(QFileInfo(file).absolutePath())) {
-        return false;
-    }
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    out.write(text.data(), static_cast<qint64>(text.size()));
-    return out.commit();
-}
-
-std::string DesktopExec(const std::string& path) {
-    // Inside double quotes the format reserves '"', '`', '$' and '\'; '%' starts a field code.
-    std::string quoted = "\"";
-    for (const char c : path) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (c == '%') {
-            quoted += "%%";
-        } else {
-            quoted += c;
-        }
-    }
-    quoted += '"';
-    // The Exec value is itself a string value, whose escapes apply first when it is read.
-    return DesktopString(quoted);
-}
-
-std::string DesktopString(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
-            escaped += "\\\\";
-            break;
-        case '\n':
-            escaped += "\\n";
-            break;
-        case '\t':
-            escaped += "\\t";
-            break;
-        case '\r':
-            escaped += "\\r";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
+    return korvo::writeWhole(m_desktopEntry, text);
 }
 
 } // namespace launcher

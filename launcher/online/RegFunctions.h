@@ -42,10 +42,4 @@ private:
     std::string m_desktopEntry;
 };
 
-// The Exec value of a desktop entry that runs the program at path without arguments: the path
-// in double quotes with the characters that the format reserves escaped.
-std::string DesktopExec(const std::string& path);
-// A text as a desktop entry's string value: backslashes and control characters escaped.
-std::string DesktopString(const std::string& text);
-
 } // namespace launcher

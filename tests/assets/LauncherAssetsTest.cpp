@@ -1,8 +1,5 @@
-// The data files that the build stages in the launcher's data folder, and the game's screendump
-// that the launcher shows for the installed game: each loads and fits where the program puts it.
-
-#include "FieldReader.h"
-#include "SdlPlayer.h"
+// The pictures and sounds that the build makes for the launcher's data folder, and the game's
+// screendump that the launcher shows for the installed game: each loads and fits its use.
 
 #include <QFile>
 #include <QImage>
@@ -70,7 +67,9 @@ private slots:
         QCOMPARE(image.size(), size);
     }
 
-    void soundsAreShortMonoWaves_data() {
+    // Their format is the game's sounds' (the same program writes them); here, their length and
+    // loudness.
+    void soundsAreShortAndSoft_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<double>("longest");
         QTest::addColumn<int>("loudest");
@@ -78,18 +77,13 @@ private slots:
         // Played whenever the pointer reaches another button: short and soft.
         QTest::newRow("thud") << "thud.wav" << 0.3 << 16000;
     }
-    void soundsAreShortMonoWaves() {
+    void soundsAreShortAndSoft() {
         QFETCH(QString, name);
         QFETCH(double, longest);
         QFETCH(int, loudest);
         const QByteArray wave = ReadAll(kLauncherAdd + "/" + name);
         QVERIFY(wave.size() > 44);
-        auto u16 = [&](int at) { return qFromLittleEndian<quint16>(wave.constData() + at); };
         auto u32 = [&](int at) { return qFromLittleEndian<quint32>(wave.constData() + at); };
-        QCOMPARE(wave.left(4), QByteArray("RIFF"));
-        QCOMPARE(u16(22), quint16(1)); // mono
-        QCOMPARE(u16(34), quint16(16));
-        QCOMPARE(u32(40), quint32(wave.size() - 44));
         const double seconds = double(u32(40)) / 2 / u32(24);
         QVERIFY2(seconds > 0.02 && seconds <= longest, qPrintable(QString::number(seconds)));
         int peak = 0;
@@ -97,27 +91,6 @@ private slots:
             peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(wave.constData() + at))));
         }
         QVERIFY2(peak > 4000 && peak <= loudest, qPrintable(QString::number(peak)));
-    }
-
-    // The logo animation takes 4.25 seconds.
-    void startUpTuneLastsAsLongAsTheLogo() {
-        const QByteArray midi = ReadAll(kLauncherAdd + "/intro1.mid");
-        const std::optional<double> seconds =
-            korvo::midiFileSeconds(std::string_view(midi.constData(), size_t(midi.size())));
-        QVERIFY(seconds);
-        QVERIFY2(*seconds >= 3.5 && *seconds <= 6, qPrintable(QString::number(*seconds)));
-    }
-
-    void catalogueListsTheTenGamesInOrder() {
-        const QByteArray text = ReadAll(kLauncherAdd + "/games.txt");
-        QCOMPARE(text.count("\r\n"), kGames.size());
-        korvo::FieldReader reader(text.toStdString());
-        for (const QString& game : kGames) {
-            QCOMPARE(QString::fromStdString(reader.readText()), game);
-            QVERIFY2(reader.readText().size() > 80, qPrintable(game));
-            QVERIFY(!reader.readText().empty());
-        }
-        QVERIFY(reader.atEnd());
     }
 };
 

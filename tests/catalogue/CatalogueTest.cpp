@@ -48,14 +48,12 @@ private slots:
     void userComponentsDirFollowsTheDesktopsRules_data() {
         QTest::addColumn<QByteArray>("dataHome"); // "-": unset
         QTest::addColumn<QString>("dir");
+        const QString fallback = "/home/ann/.local/share/korvo/Korvo Game Components/";
         QTest::newRow("absolute") << QByteArray("/d/data/")
                                   << "/d/data/korvo/Korvo Game Components/";
-        QTest::newRow("relative") << QByteArray("data")
-                                  << "/home/ann/.local/share/korvo/Korvo Game Components/";
-        QTest::newRow("empty") << QByteArray("")
-                               << "/home/ann/.local/share/korvo/Korvo Game Components/";
-        QTest::newRow("unset") << QByteArray("-")
-                               << "/home/ann/.local/share/korvo/Korvo Game Components/";
+        QTest::newRow("relative") << QByteArray("data") << fallback;
+        QTest::newRow("empty") << QByteArray("") << fallback;
+        QTest::newRow("unset") << QByteArray("-") << fallback;
     }
     void userComponentsDirFollowsTheDesktopsRules() {
         QFETCH(QByteArray, dataHome);

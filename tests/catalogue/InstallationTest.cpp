@@ -29,9 +29,7 @@ private slots:
         const std::string file =
             f.component(path, fault == "game" ? "Korvo's Vorpa" : "Korvo's Zeltrix", "2.1.0");
         if (fault == "older") {
-            f.install("Korvo's Zeltrix");
-            f.write(f.components + "Korvo's Zeltrix/installed digests.txt",
-                    "Korvo installed digests 1\nversion 2.10\n");
+            f.install("Korvo's Zeltrix", "2.10");
         }
         if (fault == "altered") {
             std::string bytes = korvo::readFileBytes(file);
@@ -49,6 +47,35 @@ private slots:
             QVERIFY(said.starts_with(prefix) && said.size() > prefix.size()); // and why
         }
         QCOMPARE(fs::exists(file), kept); // a refused download is thrown away
+    }
+
+    // The shipped components run at start-up when no game is installed, and when an upgraded
+    // launcher ships a newer version of the game installed.
+    void shippedComponentsRunAtAFirstStartAndAsAnUpdate_data() {
+        QTest::addColumn<QByteArray>("installed"); // the version; "-": no game
+        QTest::addColumn<std::string>("shipped");  // the version; empty: a component of format 1
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("first start") << QByteArray("-") << std::string("2.1.0") << true;
+        QTest::newRow("newer") << QByteArray("2.1.0") << std::string("2.10") << true;
+        QTest::newRow("the same") << QByteArray("2.1.0") << std::string("2.1") << false;
+        QTest::newRow("older") << QByteArray("2.10") << std::string("2.9.9") << false;
+        QTest::newRow("installed version unknown") << QByteArray() << std::string("3") << false;
+        QTest::newRow("format 1 names no version") << QByteArray("2.1.0") << std::string() << false;
+    }
+    void shippedComponentsRunAtAFirstStartAndAsAnUpdate() {
+        QFETCH(QByteArray, installed);
+        QFETCH(std::string, shipped);
+        QFETCH(bool, runs);
+        LauncherFixture f;
+        if (installed != "-") {
+            f.install("Korvo's Zeltrix", installed);
+        }
+        f.component(f.app + "/add/components.cmp", "Korvo's Zeltrix", shipped);
+        bool done = false;
+        f.installation.StartUpInstall([&done] { done = true; });
+        QCOMPARE(f.programs.started.size(), std::size_t(runs));
+        QCOMPARE(done, !runs); // else once the installer has ended
+        QVERIFY(f.messages.shown.empty());
     }
 
     void uninstallerAndEntryArePutInPlaceBeforeTheStart() {

@@ -40,19 +40,26 @@ struct LauncherFixture {
     }
     // A file under the components folder.
     void onDisk(const QString& entry) { write(components + entry, "program"); }
-    // Installs a game: its folder, program file and screen dump.
-    void install(const QString& name) {
+    // Installs a game: its folder, program file and screen dump, and the version its
+    // installation recorded, if any.
+    void install(const QString& name, const QByteArray& version = {}) {
         onDisk(name + "/" + name + ".exe");
         onDisk(name + "/add/screendump.gif");
+        if (!version.isEmpty()) {
+            write(components + name + "/installed digests.txt",
+                  "Korvo installed digests 1\nversion " + version + "\n");
+        }
     }
-    // A signed component at path of the game and version, 0644 as a download saves it.
+    // A signed component at path of the game and version (none: of format 1, which names
+    // neither), 0644 as a download saves it.
     std::string component(const QString& path, const std::string& game = "Korvo's Zeltrix",
                           const std::string& version = "2.1.0") {
         write(root.path() + "/setup.sh", "#!/bin/sh\n");
         QDir().mkpath(QFileInfo(path).path());
-        korvo::ComponentInfo info;
-        info.game = game;
-        info.version = version;
+        korvo::ComponentInfo info = korvo::undescribed();
+        if (!version.empty()) {
+            info = {korvo::kFormatVersion, game, version, 0, 0, {}};
+        }
         korvo::writeComponent((root.path() + "/setup.sh").toStdString(), "archive", keys.secretKey,
                               path.toStdString(), info);
         std::filesystem::permissions(path.toStdString(), std::filesystem::perms(0644));

@@ -12,6 +12,8 @@
 #   wait_exit                       wait for the program to end; its status in GAME_STATUS
 #   start_accessibility             a private session bus with an accessibility bus
 #   wait_buttons EXPECTED           waits until the launcher shows exactly these buttons
+#   wait_any_title PATTERN          waits for a visible window of any program titled so
+#   wait_logo, first_start_windows  the launcher's logo; the setup window, then the logo
 
 set -u
 
@@ -108,7 +110,7 @@ start_x() {
 # shellcheck disable=SC2120
 start_game() {
     (cd "$WORK" && exec env -u SDL_AUDIODRIVER -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY \
-        -u SESSION_MANAGER HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" \
+        -u SESSION_MANAGER -u XDG_DATA_HOME HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" \
         XDG_RUNTIME_DIR="$WORK/run" "$@" "$EXE") >"$WORK/game.log" 2>&1 &
     GAME_PID=$!
     say "started the program (pid $GAME_PID)"
@@ -324,4 +326,33 @@ wait_buttons() {
     local want=$1
     poll "$E2E_TIMEOUT" eval '[ "$(launcher_buttons)" = "$want" ]' ||
         fail "the launcher shows the buttons '$(launcher_buttons)' instead of '$1'"
+}
+
+# Any visible window whose whole title matches the pattern $1, of any program; its id in WIN.
+any_title_shown() { WIN=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$WIN" ]; }
+wait_any_title() { poll "$E2E_TIMEOUT" any_title_shown "$1" || fail "no window titled '$1' shows"; }
+SETUP="Korvo's (Game Components|Zeltrix) Setup"
+
+# The logo: the launcher's window without a frame, 362 x 103 pixels; its id in WIN.
+logo_window() {
+    local w
+    expect_alive "while waiting for the logo"
+    for w in $(game_windows); do
+        xwininfo -id "$w" 2>/dev/null | grep -q 'Width: 362' && WIN=$w && return 0
+    done
+    return 1
+}
+wait_logo() { poll "$E2E_TIMEOUT" logo_window || fail "no logo within ${E2E_TIMEOUT}s"; }
+
+# The launcher's start with an installation: the setup window shows, and the logo only once it
+# has gone.
+first_start_windows() {
+    wait_any_title "$SETUP"
+    say "ok: the shipped installer runs in its own window"
+    while any_title_shown "$SETUP"; do
+        logo_window && fail "the logo shows while the installer's window is there"
+        sleep 0.2
+    done
+    wait_logo
+    say "ok: the logo plays once the installer has closed"
 }

@@ -86,8 +86,8 @@ struct FakeHttpClient : korvo::HttpClient {
     std::vector<std::string> requests; // the headers of every download, as "name: value" lines
     korvo::TransferEvents* events = nullptr;
     int status = 0;
-    std::string length;                         // the CONTENT-LENGTH header
-    std::map<std::string, std::string> headers; // the answer's other headers
+    std::string length;                         // the CONTENT-LENGTH header, unless in headers
+    std::map<std::string, std::string> headers; // the answer's headers
     bool executing = true;
     int cancels = 0;
     std::string failureReason; // what the client says of a failed transfer
@@ -97,9 +97,9 @@ struct FakeHttpClient : korvo::HttpClient {
         int StatusCode() const override { return http.status; }
         std::string GetHeader(std::string_view name) const override {
             const auto found = http.headers.find(std::string(name));
-            return name == "CONTENT-LENGTH"      ? http.length
-                   : found != http.headers.end() ? found->second
-                                                 : std::string();
+            return found != http.headers.end() ? found->second
+                   : name == "CONTENT-LENGTH"  ? http.length
+                                               : std::string();
         }
         bool StillExecuting() const override { return http.executing; }
         void Cancel() override {

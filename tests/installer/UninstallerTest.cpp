@@ -1,10 +1,12 @@
 // Removing games: exactly what their manifests name, never what the user added or a player's
 // file the player changed, never through a link, and nothing at all by a manifest that is damaged
 // or names a path outside its game; then, with no game left, the uninstaller's entries and its own
-// file, each only when it belongs to this components directory.
+// file; the entries, the games' menu entries too, only when they belong to this components
+// directory.
 #include "Uninstaller.h"
 #include "ComponentFixture.h"
 #include "ComponentLock.h"
+#include "DesktopEntry.h"
 #include "Install.h"
 #include "Manifest.h"
 
@@ -36,11 +38,18 @@ class UninstallerTest : public QObject {
                                         m_place.componentsDir, testKeys().publicKey)
                     .ok);
     }
-    // The uninstall entry and the desktop entry, naming dir as the components directory.
+    fs::path desktopEntry() const { return korvo::desktopEntryFile(m_place.dataHome); }
+    fs::path menuEntry() const {
+        return korvo::menuEntryFiles(m_place.dataHome, "Korvo's Test").entry;
+    }
+    // The uninstall entry, the desktop entry and the game's menu entry, naming dir as the
+    // components directory.
     void writeEntries(const std::string& dir) {
         m_registry->SetValue(korvo::RegistryRoot::LocalMachine, korvo::kUninstallKey,
                              "UninstallString", dir + "/Uninstall Components.exe");
-        writeText(m_place.desktopEntry, "[Desktop Entry]\nExec=\"" + dir + "/uninstall\"\n");
+        writeText(desktopEntry(), "[Desktop Entry]\nExec=\"" + dir + "/uninstall\"\n");
+        korvo::writeMenuEntry(m_place.dataHome, "Korvo's Test",
+                              fs::path(dir) / "Korvo's Test/run.exe", {});
     }
 
 private slots:
@@ -51,7 +60,7 @@ private slots:
         m_place.registry = m_registry.get();
         m_place.componentsDir = m_root / "Korvo Game Components";
         m_place.self = m_place.componentsDir / korvo::kUninstallerFileName;
-        m_place.desktopEntry = m_root / "korvo-game-components.desktop";
+        m_place.dataHome = m_root / "share";
         writeText(m_place.self, "uninstaller");
         writeEntries(m_place.componentsDir.string());
         install(m_game);
@@ -123,10 +132,11 @@ private slots:
     void noGameLeftTakesTheEntriesAndTheUninstaller_data() {
         QTest::addColumn<QString>("entriesDir"); // the directory the entries name; own: this one
         QTest::addColumn<bool>("another");       // game installed
-        QTest::addColumn<QString>("left");       // what stays: uninstaller, entry, desktop entry
+        // What stays: uninstaller, entry, desktop entry, the removed game's menu entry.
+        QTest::addColumn<QString>("left");
         QTest::newRow("the last game, named with a final slash") << "own/" << false << "";
         QTest::newRow("a game left") << "own" << true << "ued";
-        QTest::newRow("entries of another directory") << "/opt/other" << false << "ed";
+        QTest::newRow("entries of another directory") << "/opt/other" << false << "edm";
     }
     void noGameLeftTakesTheEntriesAndTheUninstaller() {
         QFETCH(QString, entriesDir);
@@ -142,7 +152,7 @@ private slots:
         const auto entry = m_registry->QueryValue(korvo::RegistryRoot::LocalMachine,
                                                   korvo::kUninstallKey, "UninstallString");
         QCOMPARE(QString(fs::exists(m_place.self) ? "u" : "") + (entry ? "e" : "") +
-                     (fs::exists(m_place.desktopEntry) ? "d" : ""),
+                     (fs::exists(desktopEntry()) ? "d" : "") + (fs::exists(menuEntry()) ? "m" : ""),
                  left);
         QVERIFY(!fs::exists(game())); // gone with what it held
     }

@@ -31,15 +31,12 @@ private slots:
             << QByteArray("NAME:A,FILE:a.cmp\nNAME:B,FILE:b.cmp") << Releases{{"A", "a.cmp"}};
         QTest::newRow("FILE: beyond the line feed")
             << QByteArray("NAME:A,\nFILE:a.cmp\nNAME:B,FILE:b.cmp\n") << Releases{{"B", "b.cmp"}};
-        // Only plain component names: nothing that leaves the components folder or names one of
-        // its own files (the uninstaller, the lock, a game folder), no pattern.
+        // Only plain component names, one of each rule: its characters, its length, no hidden
+        // file (the lock), the components' extension (not the uninstaller, not a game folder).
         const QByteArray tooLong = QByteArray(61, 'k') + ".cmp";
         for (const QByteArray& file :
-             {QByteArray("../korvo002.cmp"), QByteArray("/etc/passwd"), QByteArray("a\\b.cmp"),
-              QByteArray(""), QByteArray("korvo002.cmp\r"), QByteArray(" a.cmp "),
-              QByteArray("korvo\x7f.cmp"), QByteArray("uninstall components.exe"),
-              QByteArray(".components.lock"), QByteArray(".hidden.cmp"), QByteArray("*.cmp"),
-              QByteArray("Korvo's Zeltrix"), QByteArray("korvo002.exe"), tooLong}) {
+             {QByteArray("../korvo002.cmp"), QByteArray("korvo002.cmp\r"), QByteArray(""), tooLong,
+              QByteArray(".hidden.cmp"), QByteArray("korvo002.exe")}) {
             QTest::addRow("refused file name %s", file.toPercentEncoding().constData())
                 << "NAME:Bad,FILE:" + file + "\nNAME:Good,FILE:good.cmp\n"
                 << Releases{{"Good", "good.cmp"}};

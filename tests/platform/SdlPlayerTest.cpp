@@ -119,18 +119,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(closed.mode() == PlayerMode::Stopped, 5000);
     }
 
-    void prevThenPlayRestartsAPlayingSound() {
-        SdlPlayer player;
-        write(path("two.wav"), wave(2));
-        openAndPlay(player, path("two.wav"));
-        QTest::qWait(1000);
-        player.Command("Prev");
-        player.Command("Play");
-        QTest::qWait(1500); // the first start's end has passed
-        QCOMPARE(player.mode(), PlayerMode::Playing);
-        QTRY_VERIFY_WITH_TIMEOUT(player.mode() != PlayerMode::Playing, 5000);
-    }
-
     void midiStopsPlayingWithItsLastNote() {
         SdlPlayer player;
         // 60 beats a minute; a note of half a beat.

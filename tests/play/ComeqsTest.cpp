@@ -76,20 +76,6 @@ private slots:
         QCOMPARE(f.comeq().Dx, f.ball().Left == left + dx ? dx : -dx);
     }
 
-    void bouncePopsUnlessTheShotStillSounds() {
-        OneComeq f;
-        f.ball().Top = 5590;
-        f.tick();
-        QCOMPARE(f.player.fileName, korvo::dataPath("pop.wav"));
-        f.player.fileName = korvo::dataPath("gunshot.wav");
-        f.player.playerMode = korvo::PlayerMode::Playing;
-        f.player.commands.clear();
-        f.ball().Top = 5590;
-        f.comeq().Rising = false;
-        f.tick();
-        QVERIFY(f.player.commands.empty());
-    }
-
     // The Comeq spans 3000..3600; the robot, 600 wide, is 100 narrower on either side.
     void hitsTheRobotOnlyInsideItsNarrowedBox_data() {
         QTest::addColumn<int>("robotLeft");

@@ -56,15 +56,6 @@ private slots:
         QVERIFY(intro.Timer4_Timer(false));
         QVERIFY(!intro.Timer3Enabled && !intro.Timer4Enabled);
     }
-
-    void finishStopsEveryTimer() {
-        IntroAnimation intro;
-        intro.ready = true;
-        intro.GetColorAtStart({0, 0, 0});
-        QVERIFY(intro.FinishIntro());
-        QVERIFY(!intro.Timer1Enabled && !intro.Timer2Enabled && !intro.Timer3Enabled &&
-                !intro.Timer4Enabled);
-    }
 };
 
 QTEST_GUILESS_MAIN(IntroAnimationTest)

@@ -1,7 +1,6 @@
 #include "FrmMain.h"
 #include "FieldView.h"
 #include "GameFixture.h"
-#include "Twips.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -55,18 +54,6 @@ private slots:
         f.window->activateWindow();
         QTRY_VERIFY(!f.field().ln_LazerBeam.Visible);
         QTRY_VERIFY(f.state().Bonus < 990);
-    }
-
-    void maximisingCentresTheFieldAndRestoringPutsItBack() {
-        WindowFixture f;
-        f.window->showMaximized();
-        QTRY_VERIFY(f.window->isMaximized());
-        const QSize outer = f.window->frameGeometry().size();
-        const QPoint expected(korvo::toPixels((korvo::toTwips(outer.width()) - 9525) / 2 - 50),
-                              korvo::toPixels((korvo::toTwips(outer.height()) - 6885) / 2 - 340));
-        QTRY_COMPARE(f.window->fieldView()->pos(), expected);
-        f.window->showNormal();
-        QTRY_COMPARE(f.window->fieldView()->pos(), QPoint(0, 0));
     }
 
     void heldArrowRepeatsDoNotStopTheRun() {
