@@ -22,7 +22,7 @@
 #                    asks for the rest, the server sends the file once in all, the game installs.
 # ignore-ranges      dropped at 60 % by a server that ignores ranges: fetched whole, installed.
 # changed-file       dropped at 60 %, the file changed meanwhile: fetched again from zero.
-# four-drops         dropped four times: the failure message, the .part and its validator kept.
+# four-drops         dropped four times: the failure message; the .part and its note stay.
 # closed-launcher    the launcher killed during a download: the next download continues the file.
 # Each case runs in its own network and mount namespaces where the system allows it: its own
 # loopback, on which the build's fixed download port is always free, and mounts that end with it.
