@@ -42,8 +42,6 @@ private slots:
         QTest::addColumn<std::string>("game");
         QTest::addColumn<std::string>("folder"); // of the components, in a temporary one
         QTest::addColumn<QString>("id");
-        QTest::newRow("plain") << std::string("Korvo's Zeltrix") << std::string("games")
-                               << "korvo-zeltrix";
         QTest::newRow("blanks and reserved characters")
             << std::string("Korvo's Tovash Pro") << std::string(R"(Ann's "a" $HOME `id` \b)")
             << "korvo-tovash-pro";
