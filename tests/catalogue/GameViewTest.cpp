@@ -24,8 +24,6 @@ private slots:
         QTest::addColumn<QStringList>("places"); // the buttons', the switch's and its label's
         QTest::addColumn<QSize>("window");
         const QStringList row0{"120,135", "2100,135", "4080,135", "6060,135", "8040,135"};
-        QTest::newRow("1") << 1 << QStringList{"120,135", "2100,135", "2050,735"}
-                           << QSize(2975, 2235);
         QTest::newRow("5") << 5 << row0 + QStringList{"120,1885", "70,2485"} << QSize(9745, 3855);
         QTest::newRow("7") << 7
                            << row0 + QStringList{"120,1885", "2100,1885", "4080,1885", "4030,2485"}
