@@ -171,7 +171,6 @@ ComponentDownload::~ComponentDownload() {
 
 void ComponentDownload::Form_Load() {
     showStatus("Please stand by...");
-    BarWidth = 0;
     pb_Bar.Width = 0;
     lb_Progress.Caption = "Connecting to website...";
     m_state = DownloadState::Connecting;
@@ -251,7 +250,6 @@ void ComponentDownload::startOver() {
     m_total = 0;
     m_received = 0;
     m_counter = 0;
-    BarWidth = 0;
     pb_Bar.Width = 0;
 }
 
@@ -443,7 +441,6 @@ void ComponentDownload::CountChunks(std::int64_t counter) {
     const double width = static_cast<double>(m_counter) /
                          (static_cast<double>(m_size) / static_cast<double>(kChunk)) *
                          static_cast<double>(pb_Progress.Width);
-    BarWidth = static_cast<float>(width);
     pb_Bar.Width = static_cast<int>(std::clamp(width, 0.0, static_cast<double>(pb_Progress.Width)));
     // One blink for every delivery: the beam shows that data is flowing.
     img_beam.Visible = !img_beam.Visible;

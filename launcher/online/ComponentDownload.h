@@ -46,8 +46,6 @@ public:
     korvo::Control pb_Bar;
     korvo::Control img_beam;
     bool cmd_Cancel_Enabled = true;
-    // The bar's width as computed, before the box clips it.
-    float BarWidth = 0;
 
     // Called after every change of the controls or of the state to Closed.
     std::function<void()> onChanged;

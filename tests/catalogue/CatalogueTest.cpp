@@ -52,7 +52,6 @@ private slots:
         QTest::newRow("absolute") << QByteArray("/d/data/")
                                   << "/d/data/korvo/Korvo Game Components/";
         QTest::newRow("relative") << QByteArray("data") << fallback;
-        QTest::newRow("empty") << QByteArray("") << fallback;
         QTest::newRow("unset") << QByteArray("-") << fallback;
     }
     void userComponentsDirFollowsTheDesktopsRules() {

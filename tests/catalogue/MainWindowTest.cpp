@@ -2,7 +2,6 @@
 #include "LauncherFixture.h"
 #include "PictureButton.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QtTest>
 
@@ -59,21 +58,6 @@ private slots:
         QCOMPARE(f.player.fileName, korvo::dataPath("thud.wav"));
         QTest::mousePress(f.window.playButton(0), Qt::LeftButton);
         QCOMPARE(f.player.fileName, korvo::dataPath("click.wav"));
-    }
-
-    void animationFollowsActivationAndTheWindowAProgramsEnd() {
-        WindowFixture f;
-        f.onDisk("uninstall components.exe");
-        f.window.Form_Load();
-        auto* animate = f.window.findChild<QTimer*>("t_Animate");
-        for (const bool active : {true, false, true}) {
-            QApplication::setActiveWindow(active ? &f.window : nullptr);
-            QCOMPARE(animate->isActive(), active);
-        }
-        f.window.findChild<QAction*>("m_Remove")->trigger();
-        QVERIFY(!f.window.isEnabled());
-        f.programs.end(0); // no event of the window's own
-        QVERIFY(f.window.isEnabled());
     }
 };
 

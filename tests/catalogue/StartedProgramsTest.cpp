@@ -138,15 +138,6 @@ private slots:
         QCOMPARE(f.messages.texts(), Texts{launcher::kNothingToRemove});
         QVERIFY(f.programs.started.empty() && f.form().Enabled);
     }
-
-    void helpOpensUnlessTheLaunchersHelpWindowIsOpen() {
-        LauncherFixture f;
-        f.panel.programs().ShowHelp();
-        f.windows.windows.push_back({7, "KORVO'S HELP - Contents", korvo::ownProcessId()});
-        f.panel.programs().ShowHelp();
-        using Documents = std::vector<std::pair<std::string, int>>;
-        QCOMPARE(f.dialogs.documents, (Documents{{korvo::dataPath("korvo's help.hlp"), 0}}));
-    }
 };
 
 QTEST_GUILESS_MAIN(StartedProgramsTest)

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 // Test doubles for the services the launcher's logic is given.
@@ -30,13 +29,9 @@ struct FakeDialogs : launcher::Dialogs {
     void ShowNewReleases() override { ++newReleases; }
     void ShowGameInfo(const launcher::GameInfo& page) override { pages.push_back(page); }
     void ShowAbout() override {}
-    bool OpenDocument(const std::string& document, int style) override {
-        documents.push_back({document, style});
-        return true;
-    }
+    bool OpenDocument(const std::string&, int) override { return true; }
     int newReleases = 0;
     std::vector<launcher::GameInfo> pages;
-    std::vector<std::pair<std::string, int>> documents;
 };
 
 } // namespace fakes

@@ -14,15 +14,13 @@
 // the test plays by hand.
 namespace fakes {
 
-// Records the components it is given; installs them unless told otherwise.
+// Records the components it is given, and installs them.
 struct FakeComponentInstaller : launcher::ComponentInstaller {
     bool InstallComponent(const std::string& path, const std::string& /*game*/) override {
         installed.push_back(path);
-        return installSucceeds;
+        return true;
     }
-
     std::vector<std::string> installed;
-    bool installSucceeds = true;
 };
 
 // Its fetches wait until the test answers or fails the latest one; its one download at a time

@@ -9,30 +9,29 @@ class FrmUninstallTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void enterRemovesTheGamesListedAndNothingClosesTheWindowUntilItFails() {
-        korvo::FrmUninstall window({"Korvo's One", "Korvo's Two"}, "/games");
-        int removals = 0;
-        window.onRemove = [&removals] { ++removals; };
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(window.windowTitle().contains("Korvo's"));
-        QVERIFY(window.findChild<QLabel*>("lbl_Message")->text().contains("Korvo's Two"));
-        QTest::keyClick(&window, Qt::Key_Return);
-        QTest::keyClick(&window, Qt::Key_Escape);
-        QVERIFY(window.isVisible() && removals == 1);
-        window.showFailure("Some files of Korvo's One could not be removed.");
-        QVERIFY(window.findChild<QLabel*>("lbl_Message")->text().contains("could not be removed"));
-        QTest::keyClick(&window, Qt::Key_Return);
-        QVERIFY(!window.isVisible());
-    }
-
-    void removedSaysHowManyOfThePlayersFilesWereKept() {
-        korvo::FrmUninstall window({"Korvo's One"}, "/games");
-        window.show();
-        window.showRemoved(2);
-        QVERIFY(window.findChild<QLabel*>("lbl_Message")->text().contains("2 files you changed"));
-        QTest::keyClick(&window, Qt::Key_Return);
-        QVERIFY(!window.isVisible());
+    void enterRemovesTheGamesListedAndNothingClosesTheWindowUntilTheEnd() {
+        for (const int kept : {-1, 2}) { // a failure, or two of the player's files kept
+            korvo::FrmUninstall window({"Korvo's One", "Korvo's Two"}, "/games");
+            int removals = 0;
+            window.onRemove = [&removals] { ++removals; };
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            const QLabel* message = window.findChild<QLabel*>("lbl_Message");
+            QVERIFY(window.windowTitle().contains("Korvo's") &&
+                    message->text().contains("Korvo's Two"));
+            QTest::keyClick(&window, Qt::Key_Return);
+            QTest::keyClick(&window, Qt::Key_Escape);
+            QVERIFY(window.isVisible() && removals == 1);
+            if (kept < 0) {
+                window.showFailure("Some files of Korvo's One could not be removed.");
+            } else {
+                window.showRemoved(kept);
+            }
+            QVERIFY(message->text().contains(kept < 0 ? "could not be removed"
+                                                      : "2 files you changed"));
+            QTest::keyClick(&window, Qt::Key_Return);
+            QVERIFY(!window.isVisible());
+        }
     }
 };
 

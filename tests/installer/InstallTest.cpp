@@ -2,7 +2,6 @@
 // leaves the directory as it was.
 #include "Install.h"
 #include "ComponentFixture.h"
-#include "ComponentLock.h"
 #include "GameFolders.h"
 #include "Manifest.h"
 #include "Staging.h"
@@ -273,14 +272,6 @@ private slots:
             QVERIFY2(result.ok, result.reason.c_str());
             QCOMPARE(listing(m_components), after);
         }
-    }
-
-    void secondInstallationWaitsForTheFirst() {
-        auto first = std::make_unique<korvo::ComponentLock>(m_components, std::chrono::seconds(1));
-        korvo::InstallHooks hooks;
-        hooks.waiting = [&first] { first.reset(); }; // which then finishes
-        const auto result = install(componentOf(m_root, smallGame()), hooks);
-        QVERIFY2(!first && result.ok, result.reason.c_str());
     }
 };
 

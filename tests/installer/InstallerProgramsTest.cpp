@@ -1,8 +1,8 @@
 // The setup program, as the packed component the launcher ships, and the uninstaller, each run as
 // a process on the offscreen platform: what it leaves in the components folder, and the exit
 // status that tells the launcher how it ended. A stop asked by SIGTERM stands in for the user's
-// Cancel or Close. Neither reads a qt.conf planted beside it, and the setup program installs as
-// well from a sealed copy in memory as from its file.
+// Cancel or Close. Neither reads a qt.conf planted beside it. The launcher's way of running the
+// setup program, from a sealed copy in memory, is taken end to end.
 #include "ComponentFixture.h"
 #include "ComponentLock.h"
 #include "Manifest.h"
@@ -17,8 +17,6 @@
 
 using namespace fixture;
 
-extern char** environ;
-
 // A qt.conf planted beside a program; Qt must never read it.
 const char* const kForeignQtConf = "[Paths]\nPrefix=/nonexistent\nPlugins=/nonexistent\n";
 
@@ -28,31 +26,9 @@ class InstallerProgramsTest : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     fs::path m_components;
 
-    // With an image (an open file), the child runs exactly its bytes, as the launcher runs a
-    // component it checked: fexecve of a sealed copy in memory.
-    static void start(QProcess& program, const fs::path& file, const QStringList& arguments,
-                      int image = -1) {
-        struct Words {
-            std::vector<std::string> text;
-            std::vector<char*> argv;
-        };
-        auto words = std::make_shared<Words>();
-        words->text.push_back(file.filename());
-        for (const QString& argument : arguments) {
-            words->text.push_back(argument.toStdString());
-        }
-        for (auto& word : words->text) {
-            words->argv.push_back(word.data());
-        }
-        words->argv.push_back(nullptr);
-        program.setChildProcessModifier([image, words] {
-            // Until the program catches SIGTERM, the signal is ignored instead of killing it.
-            ::signal(SIGTERM, SIG_IGN);
-            if (image >= 0) {
-                ::fexecve(image, words->argv.data(), environ);
-                ::_exit(127);
-            }
-        });
+    static void start(QProcess& program, const fs::path& file, const QStringList& arguments) {
+        // Until the program catches SIGTERM, the signal is ignored instead of killing it.
+        program.setChildProcessModifier([] { ::signal(SIGTERM, SIG_IGN); });
         program.setReadChannel(QProcess::StandardError);
         program.start(QString::fromStdString(file.string()), arguments);
         QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
@@ -82,7 +58,6 @@ private slots:
             QTest::newRow(name) << QString(fault) << QString(why) << status;
         };
         row("installed", "", "", 0);
-        row("installed from a sealed copy in memory", "memory", "", 0);
         // One byte of the archive: the program itself stays whole.
         row("altered", "altered", "signature does not match", 1);
         row("no components folder given", "no folder", "No components folder", 1);
@@ -100,8 +75,6 @@ private slots:
         fs::permissions(component, fs::perms::owner_all);
         // Read, it would send Qt to plugins that do not exist.
         writeText(component.parent_path() / "qt.conf", kForeignQtConf);
-        const korvo::UniqueFd image =
-            fault == "memory" ? korvo::sealedCopy(component) : korvo::UniqueFd();
         const auto lock =
             fault == "locked"
                 ? std::make_unique<korvo::ComponentLock>(m_components, std::chrono::seconds(1))
@@ -109,8 +82,7 @@ private slots:
         QProcess setup;
         start(setup, component,
               fault == "no folder" ? QStringList{}
-                                   : QStringList{QString::fromStdString(m_components.string())},
-              image.get());
+                                   : QStringList{QString::fromStdString(m_components.string())});
         QByteArray said;
         while (!said.contains(why.toUtf8()) && setup.waitForReadyRead(30000)) {
             said += setup.readAllStandardError();

@@ -26,7 +26,7 @@ private slots:
         QDialog* frmAdd = testing::modal("frm_Add");
         QVERIFY(frmAdd != nullptr && frmAdd->parentWidget() == &f.frmMain);
         QTRY_VERIFY(f.http.events != nullptr);
-        QCOMPARE(f.http.address, std::string("http://quibbrik.test/downloads/korvo008.cmp"));
+        QCOMPARE(f.http.address, std::string("https://quibbrik.test/downloads/korvo008.cmp"));
     }
 };
 

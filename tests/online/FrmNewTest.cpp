@@ -11,7 +11,7 @@ using testing::Strings;
 
 namespace {
 
-const std::string kList = "http://quibbrik.test/downloads/newreleases.txt";
+const std::string kList = "https://quibbrik.test/downloads/newreleases.txt";
 
 // The lines of the list, then "on" or "off": whether the list and "Add" answer the user.
 QStringList shown(const QDialog& window) {
@@ -71,7 +71,7 @@ private slots:
         const QPointer<QDialog> frmAdd = testing::modal("frm_Add");
         QVERIFY(frmAdd != nullptr && frmAdd->parentWidget() == &f.frmMain);
         QTRY_VERIFY(f.http.events != nullptr);
-        QCOMPARE(f.http.address, std::string("http://quibbrik.test/downloads/b.cmp"));
+        QCOMPARE(f.http.address, std::string("https://quibbrik.test/downloads/b.cmp"));
         f.http.play(200, "", "component b");
         QCOMPARE(f.installer.installed, Strings{f.setup.componentsDir + "b.cmp"});
         QTRY_VERIFY(frmAdd.isNull()); // destroyed once closed

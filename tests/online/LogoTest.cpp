@@ -1,9 +1,9 @@
-// The start-up logo: the wait for the first start's installation, the rolling coin, the maker's
-// name spelt out, the timer's pace and the hand-over to the main window.
+// The start-up logo: the rolling coin, the maker's name spelt out, the timer's pace and the
+// hand-over to the main window. Its wait for a first start's installation, its own or another
+// launcher's, is shown end to end.
 #include "Logo.h"
 #include "LauncherFixture.h"
 
-#include <QLockFile>
 #include <QtTest>
 
 using Strings = std::vector<std::string>;
@@ -11,26 +11,6 @@ using Strings = std::vector<std::string>;
 class LogoTest : public QObject {
     Q_OBJECT
 private slots:
-    // At a first start the logo waits for the installation, here another launcher's; the
-    // end-to-end cases show it waiting for its own installer, and not at a later start.
-    void introWaitsForTheFirstStartsInstallation() {
-        LauncherFixture f;
-        launcher::Logo logo{{f.player, f.sound, f.installation, f.catalogue}};
-        f.component(f.app + "/add/components.cmp");
-        QLockFile other(f.components.chopped(1) + ".lock");
-        QVERIFY(other.tryLock(0));
-        logo.Form_Load();
-        for (int tick = 0; tick < 20; ++tick) { // however long it takes
-            f.timers.tick();
-        }
-        QVERIFY(!logo.form().Visible);
-        other.unlock();
-        f.timers.tick();
-        QVERIFY(logo.form().Visible && logo.form().t_CoinEnabled && !f.timers.anyActive());
-        QVERIFY(f.programs.started.empty()); // the other launcher has installed
-        QCOMPARE(f.player.fileName, korvo::dataPath("intro1.mid"));
-    }
-
     // The window's test shows that the logo is hidden before the main window shows.
     void coinRollsInThenTheMakersNameIsSpeltForFourSecondsAndAQuarter() {
         LauncherFixture f;

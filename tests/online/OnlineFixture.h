@@ -26,7 +26,7 @@ inline QDialog* modal(const char* name) {
 // HTTP, installer and message box.
 struct OnlineFixture {
     OnlineFixture() {
-        setup.downloadHost = "quibbrik.test";
+        setup.downloadHost = "https://quibbrik.test/"; // the slash must not double
         frmMain.show();
     }
     // Everything in the components folder, by name.

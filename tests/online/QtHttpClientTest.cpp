@@ -112,11 +112,6 @@ private:
         });
     }
     void send(QTcpSocket* socket, QByteArray rest) {
-        if (rest.startsWith("HTTP/1.1 200") && rest.size() < 200) {
-            socket->write(rest);
-            socket->disconnectFromHost();
-            return;
-        }
         const qsizetype piece = m_reply.pieceMs > 0 ? 1024 : rest.size();
         socket->write(rest.left(piece));
         rest.remove(0, piece);

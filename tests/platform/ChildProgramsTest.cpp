@@ -16,7 +16,6 @@ private slots:
         QTest::addColumn<bool>("signalled");
         QTest::addColumn<int>("code");
         QTest::newRow("installed") << "exit 0" << false << 0;
-        QTest::newRow("failed") << "exit 1" << false << 1;
         QTest::newRow("cancelled") << "exit 2" << false << 2;
         QTest::newRow("killed") << "kill -9 $$" << true << SIGKILL;
         // Nothing is decided by the time the program takes to show up or to end.

@@ -39,22 +39,6 @@ private slots:
 
     void cleanup() { m_desktop.reset(); }
 
-    void getKeyValueReadsTextsAndNumbers() {
-        const std::pair<korvo::RegistryValue, std::string> values[] = {
-            {std::uint32_t{0xFFFFFFFF}, "4294967295"},
-            {std::string("dword:0000002a"), "dword:0000002a"}, // a text that looks like a number
-        };
-        std::string result;
-        for (const auto& [value, text] : values) {
-            set(kMsinfoKey, "Value", value);
-            QVERIFY(korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "Value", result));
-            QCOMPARE(result, text);
-        }
-        QVERIFY(!korvo::GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "None", result));
-        QVERIFY(result.empty());
-        QVERIFY(!korvo::GetKeyValue(RegistryRoot::CurrentUser, kMsinfoKey, "Value", result));
-    }
-
     // Where the program comes from: the registry's path, MSINFO32.EXE in the registered shared
     // tools folder, a desktop tool on the PATH. "setup" names what there is; "started" ends the
     // path of the program started; the player is told when it does not start.

@@ -94,18 +94,6 @@ private slots:
         QCOMPARE(f.hallOfFame.checked, (std::vector<std::optional<long long>>{f.state().Score}));
     }
 
-    void scoreEqualToTheThirdStaysOutOfTheHallOfFame() {
-        GameFixture f;
-        f.hallOfFame.scores[2] = 1000;
-        f.startChallenge(1);
-        f.shoot(1);
-        f.game->GameOver();
-        QVERIFY(f.hallOfFame.checked.empty());
-        f.hallOfFame.scores[2] = 999;
-        f.game->GameOver();
-        QCOMPARE(f.hallOfFame.checked, (std::vector<std::optional<long long>>{1000}));
-    }
-
     void tickDuringTheSquashDoesNotSquashAgain() {
         GameFixture f;
         f.startChallenge(1);

@@ -11,13 +11,12 @@ class FrmAboutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void escapeAndEnterCloseTheBox() {
-        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-            FrmAbout about;
-            about.show();
-            QTest::keyClick(&about, key);
-            QVERIFY(!about.isVisible());
-        }
+    // Enter closes it on the end-to-end game test.
+    void escapeClosesTheBox() {
+        FrmAbout about;
+        about.show();
+        QTest::keyClick(&about, Qt::Key_Escape);
+        QVERIFY(!about.isVisible());
     }
 
     void websiteClickOpensTheAddressOrPointsTheWay() {

@@ -23,7 +23,6 @@ private slots:
 
     void takesTheNameOfANewEntryOnlyWhileTheRobotMarches() {
         QFETCH(int, newRow);
-        QFETCH(QString, name);
         HiScores table{{{"Zara", 12500}, {"", 9000}, {"Tom", 8200}}};
         fakes::FakePlayer player;
         fakes::FakeSprite sprite;
@@ -51,7 +50,7 @@ private slots:
         }
         QCOMPARE(player.fileName, korvo::dataPath("")); // the anthem was cut off
         QVERIFY(!sprite.playing && sprite.target == nullptr);
-        QCOMPARE(QString::fromStdString(table[1].Name), name);
+        QTEST(QString::fromStdString(table[1].Name), "name");
         QCOMPARE(table[0].Name, std::string("Zara"));
         QCOMPARE(table[1].Score, 9000);
     }

@@ -40,10 +40,9 @@ private slots:
 
     void insertHiScore_placesBelowEveryScoreNotStrictlyBeaten() {
         QFETCH(qlonglong, score);
-        QFETCH(int, row);
         QFETCH(HiScores, expected);
         HiScores table = kTable;
-        QCOMPARE(zeltrix::insertHiScore(table, score), row);
+        QTEST(zeltrix::insertHiScore(table, score), "row");
         QVERIFY(table == expected);
     }
 
