@@ -28,15 +28,13 @@ struct FakePlayer : korvo::MultimediaPlayer {
         using korvo::PlayerCommand;
         commands.emplace_back(korvo::commandText(command));
         if (command == PlayerCommand::Close) {
-            open = false;
             playerMode = korvo::PlayerMode::NotOpen;
         } else if (command == PlayerCommand::Open) {
             if (failOpen) {
                 throw PlayerError("cannot open " + fileName);
             }
-            open = true;
             playerMode = korvo::PlayerMode::Stopped;
-        } else if (!open) {
+        } else if (playerMode == korvo::PlayerMode::NotOpen) {
             throw PlayerError("not open");
         } else if (command == PlayerCommand::Play) {
             playerMode = korvo::PlayerMode::Playing;
@@ -45,7 +43,6 @@ struct FakePlayer : korvo::MultimediaPlayer {
 
     std::string fileName;
     korvo::PlayerMode playerMode = korvo::PlayerMode::NotOpen;
-    bool open = false;
     bool failOpen = false;
     std::vector<std::string> commands;
 };
@@ -216,8 +213,6 @@ struct FakeDesktop {
         korvo::setShell(nullptr);
         korvo::setMessages(nullptr);
     }
-    FakeDesktop(const FakeDesktop&) = delete;
-    FakeDesktop& operator=(const FakeDesktop&) = delete;
 
     FakeShell shell;
     FakeMessages messages;
