@@ -53,9 +53,6 @@ inline const auto file = [](std::string path, std::string data = "data") {
 inline const auto symlinkTo = [](std::string path, std::string target) {
     return Entry{std::move(path), AE_IFLNK, {}, std::move(target)};
 };
-inline const auto hardlinkTo = [](std::string path, std::string target) {
-    return Entry{std::move(path), AE_IFREG, {}, {}, std::move(target)};
-};
 
 // A pax archive compressed with zstd, as the packing tool writes them, holding the entries as
 // given, however hostile.

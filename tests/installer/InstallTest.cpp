@@ -47,12 +47,12 @@ private slots:
     void installsTheGameFolderWithItsManifest() {
         writeText(m_components / ".korvo-staging-abc12345/Korvo's Test/half", "a stopped one's");
         writeText(m_components / ".korvo-setup-abc123/replaced/0", "an older setup's");
-        auto entries =
-            smallGame({file("Korvo's Test/add/run", "#!"),
-                       symlinkTo("Korvo's Test/add/latest", "questions.txt"),
-                       hardlinkTo("Korvo's Test/add/copy", "Korvo's Test/add/questions.txt"),
-                       file("Korvo's Test/deep/er/file"), // folders not in the archive
-                       file("Korvo's Test/add/\u00dcbung.txt", "utf-8")});
+        auto entries = smallGame(
+            {file("Korvo's Test/add/run", "#!"),
+             symlinkTo("Korvo's Test/add/latest", "questions.txt"),
+             Entry{"Korvo's Test/add/copy", AE_IFREG, {}, {}, "Korvo's Test/add/questions.txt"},
+             file("Korvo's Test/deep/er/file"), // folders not in the archive
+             file("Korvo's Test/add/\u00dcbung.txt", "utf-8")});
         entries[4].perm = 0755;
         const auto result = install(componentOf(m_root, entries, {"add/questions.txt"}));
         QVERIFY2(result.ok && result.gameFolder == "Korvo's Test", result.reason.c_str());
