@@ -366,7 +366,7 @@ resume-drops | ignore-ranges | changed-file | four-drops | closed-launcher)
         expected="200 0 cut -|206 on cut ranged|206 on end ranged|once"
         ;;
     ignore-ranges) serve "${weak[@]}" --cut 0.6 --no-ranges && expected=$restarted ;;
-    changed-file) serve "${weak[@]}" --cut 0.6 --change-after 1 && expected=$restarted ;;
+    changed-file) serve "${weak[@]}" --cut 0.6 --change && expected=$restarted ;;
     four-drops)
         serve "${weak[@]}" --cut 0.2 --cut 0.4 --cut 0.6 --cut 0.8
         expected="200 0 cut -|206 on cut ranged|206 on cut ranged|206 on cut ranged|once"
