@@ -138,7 +138,13 @@ windows_info() { game_windows | xargs -rn1 xwininfo -id 2>/dev/null; }
 # The title as a window manager shows it (_NET_WM_NAME, else WM_NAME).
 title_of() { xdotool getwindowname "$1" 2>/dev/null; }
 
-find_title() { xdotool search --onlyvisible --pid "$GAME_PID" --name "^$1\$" 2>/dev/null | head -n 1 | grep .; }
+find_title() {
+    local w
+    for w in $(game_windows); do
+        [ "$(title_of "$w")" = "$1" ] && echo "$w" && return 0
+    done
+    return 1
+}
 
 # A visible window titled exactly $1, its id in WIN; the program must be alive meanwhile.
 titled() { expect_alive "while waiting for the window '$1'" && WIN=$(find_title "$1"); }
