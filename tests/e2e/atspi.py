@@ -50,19 +50,14 @@ class ClientMessage(ctypes.Structure):
 
 def close(window):
     x = ctypes.CDLL("libX11.so.6")
-    x.XOpenDisplay.restype = ctypes.c_void_p
-    x.XInternAtom.restype = ctypes.c_ulong
-    x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                             ctypes.c_void_p]
-    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    display = x.XOpenDisplay(None)
+    x.XOpenDisplay.restype = x.XInternAtom.restype = ctypes.c_void_p  # Display*, and Atom
+    display = ctypes.c_void_p(x.XOpenDisplay(None))
     if not display:
         return 1
     event = ClientMessage(type=33, window=window, format=32,  # 33: ClientMessage
                           message_type=x.XInternAtom(display, b"WM_PROTOCOLS", 0))
     event.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-    x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+    x.XSendEvent(display, ctypes.c_ulong(window), 0, ctypes.c_long(0), ctypes.byref(event))
     x.XCloseDisplay(display)  # flushes the event
     return 0
 

@@ -1,14 +1,13 @@
 #!/usr/bin/env python3
-"""A download server that misbehaves on purpose, for the tests of interrupted downloads.
-
-Serves a folder as a static web server does, with Range, If-Range and ETag; the answers for
-.cmp files can be cut part-way, sent whole whatever was asked, throttled, and the file changed
-between them. Every answer is logged as one line of STATUS FIRST_BYTE BYTES_SENT HOW_IT_ENDED
-(end, cut, or gone: the client left) RANGE_ASKED PATH, so a test can see where each request
-started and what the server sent in all.
-"""
+# A download server that misbehaves on purpose, for the tests of interrupted downloads.
+#
+# Serves a folder as a static web server does, with Range, If-Range and a strong ETag (which the
+# launcher prefers to Last-Modified, so none is sent); the answers for .cmp files can be cut
+# part-way, sent whole whatever was asked, and the file changed after each; all are throttled.
+# Every answer is logged as one line of STATUS FIRST_BYTE BYTES_SENT HOW_IT_ENDED (end, cut, or
+# gone: the client left) RANGE_ASKED PATH, so a test can see where each request started and
+# what the server sent in all.
 import argparse
-import email.utils
 import fractions
 import http.server
 import os
@@ -17,25 +16,23 @@ import socket
 import time
 import urllib.parse
 
-parser = argparse.ArgumentParser(description=__doc__)
+parser = argparse.ArgumentParser()
 parser.add_argument("--root", required=True, help="the folder served")
-parser.add_argument("--bind", default="127.0.0.1")
+parser.add_argument("--bind", required=True)
 parser.add_argument("--port", type=int, required=True)
 parser.add_argument("--log", required=True, help="the file the answers are logged to")
 parser.add_argument("--cut", type=fractions.Fraction, action="append", default=[],
-                    help="drop the connection when an answer reaches this point of the file (0.6 or"
-                    " 3/5: at 60 %%), once; given again, another point")
+                    help="drop the connection once when an answer reaches this point of the file")
 parser.add_argument("--no-ranges", action="store_true", help="answer every request whole (200)")
-parser.add_argument("--change-after", type=int, default=0,
-                    help="give the .cmp file a new time, so a new ETag, after this many requests")
-parser.add_argument("--rate", type=float, default=0, help="bytes a second for .cmp files")
+parser.add_argument("--change", action="store_true",
+                    help="give a .cmp file a new time, so a new ETag, after each answer")
+parser.add_argument("--rate", type=float, default=0, help="bytes a second")
 ARGS = parser.parse_args()
 CHUNK = 64 * 1024
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
-    cmp_requests = 0
     cuts_done = set()
 
     def do_GET(self):
@@ -47,34 +44,23 @@ class Handler(http.server.BaseHTTPRequestHandler):
         stat = os.stat(path)
         size = stat.st_size
         etag = f'"{size:x}-{stat.st_mtime_ns:x}"'
-        modified = email.utils.formatdate(stat.st_mtime, usegmt=True)
-        cuts, rate = set(), None
-        if path.endswith(".cmp"):
-            cuts = {int(size * cut) for cut in ARGS.cut} - Handler.cuts_done
-            Handler.cmp_requests += 1
-            rate = ARGS.rate or None
+        cmp = path.endswith(".cmp")
         asked = self.headers.get("Range", "-")
         match = re.fullmatch(r"bytes=(\d+)-", asked)  # the rest of the file, as the launcher asks
-        if_range = self.headers.get("If-Range")
-        if ARGS.no_ranges or not match or if_range not in (None, etag, modified):
-            status, start, end = 200, 0, size
-        elif int(match[1]) >= size:
-            status, start, end = 416, 0, 0
-        else:
-            status, start, end = 206, int(match[1]), size
+        whole = ARGS.no_ranges or not match or self.headers.get("If-Range") not in (None, etag)
+        status, start = (200, 0) if whole else (206, int(match[1]))
         self.send_response(status)
-        self.send_header("Content-Length", str(end - start))
+        self.send_header("Content-Length", str(size - start))
         self.send_header("ETag", etag)
-        self.send_header("Last-Modified", modified)
         if not ARGS.no_ranges:
             self.send_header("Accept-Ranges", "bytes")
-        if status != 200:
-            self.send_header("Content-Range", f"bytes {start}-{end - 1}/{size}" if status == 206
-                             else f"bytes */{size}")
+        if status == 206:
+            self.send_header("Content-Range", f"bytes {start}-{size - 1}/{size}")
         self.end_headers()
         sent, ended = 0, "end"
         # An answer that starts before a cut point not reached yet ends there.
-        stop = min([end] + [cut for cut in cuts if cut > start])
+        cuts = {int(size * cut) for cut in ARGS.cut} - Handler.cuts_done if cmp else set()
+        stop = min([size] + [cut for cut in cuts if cut > start])
         try:
             with open(path, "rb") as file:
                 file.seek(start)
@@ -83,9 +69,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     block = file.read(min(CHUNK, stop - start - sent))
                     self.wfile.write(block)
                     sent += len(block)
-                    if rate:
-                        time.sleep(max(0.0, began + sent / rate - time.monotonic()))
-            if stop < end:  # the client sees the connection end early
+                    if ARGS.rate:
+                        time.sleep(max(0.0, began + sent / ARGS.rate - time.monotonic()))
+            if stop < size:  # the client sees the connection end early
                 Handler.cuts_done.add(stop)
                 ended = "cut"
                 self.close_connection = True
@@ -95,7 +81,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.close_connection = True
         with open(ARGS.log, "a") as log:
             print(status, start, sent, ended, asked, urllib.parse.unquote(self.path), file=log)
-        if path.endswith(".cmp") and Handler.cmp_requests == ARGS.change_after:
+        if cmp and ARGS.change:
             os.utime(path, ns=(stat.st_atime_ns, stat.st_mtime_ns + 1_000_000_000))
 
 

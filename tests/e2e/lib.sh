@@ -13,7 +13,8 @@
 #   start_accessibility             a private session bus with an accessibility bus
 #   wait_buttons EXPECTED           waits until the launcher shows exactly these buttons
 #   wait_any_title PATTERN          waits for a visible window of any program titled so
-#   wait_logo, first_start_windows  the launcher's logo; the setup window, then the logo
+#   dialog WINDOW TITLE KEY...      a window from the menu, closed with Enter
+#   first_start_windows             the setup window, then the launcher's logo
 
 set -u
 
@@ -59,22 +60,27 @@ helper() {
 
 skip() { echo "[$E2E_NAME] SKIP: $*"; exit 77; } # 77: the tests' SKIP_RETURN_CODE
 
+# need fail|skip TOOL...: fails, or skips, when a tool is not installed.
+need() {
+    for tool in "${@:2}"; do
+        command -v "$tool" >/dev/null || "$1" "the tool '$tool' is not installed"
+    done
+}
+
 e2e_cleanup() {
     [ "$BASHPID" = "$$" ] || return 0
     # shellcheck disable=SC2086  # one word for each helper
     [ -z "$HELPER_PIDS" ] || kill $HELPER_PIDS 2>/dev/null
-    if [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null; then
-        poll 4 eval '! game_alive' || kill -9 "$GAME_PID" 2>/dev/null
-    fi
+    # The program first gets the chance to end as when a session ends.
+    [ -z "$GAME_PID" ] || ! kill "$GAME_PID" 2>/dev/null || poll 4 eval '! game_alive' ||
+        kill -9 "$GAME_PID" 2>/dev/null
     [ -z "$XVFB_PID" ] || { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
     [ -z "$WORK" ] || { chmod -R u+w "$WORK"; rm -rf "$WORK"; } 2>/dev/null # add/ may be read-only
 }
 
 # Checks the tools and makes a fresh temporary folder with a home and a runtime folder.
 e2e_begin() {
-    for tool in Xvfb xdotool xprop xwininfo import "$@"; do
-        command -v "$tool" >/dev/null || fail "the tool '$tool' is not installed"
-    done
+    need fail Xvfb xdotool xprop xwininfo import "$@"
     trap e2e_cleanup EXIT
     trap 'exit 1' INT TERM
     WORK=$(mktemp -d)
@@ -101,7 +107,8 @@ start_x() {
     XVFB_PID=$!
     poll "$E2E_TIMEOUT" test -s "$WORK/display" ||
         fail "Xvfb reported no display within ${E2E_TIMEOUT}s: $(cat "$WORK/xvfb.log")"
-    export DISPLAY=":$(head -n 1 "$WORK/display")"
+    DISPLAY=":$(head -n 1 "$WORK/display")"
+    export DISPLAY
     say "private X server on $DISPLAY"
 }
 
@@ -124,17 +131,12 @@ expect_alive() {
     game_alive || { wait "$GAME_PID"; fail "the program ended unexpectedly (status $?) $*"; }
 }
 
-# Visible top-level windows of the program, in stacking order.
+# Visible top-level windows of the program, in stacking order; what xwininfo says of them.
 game_windows() { xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null; }
+windows_info() { game_windows | xargs -rn1 xwininfo -id 2>/dev/null; }
 
 # The title as a window manager shows it (_NET_WM_NAME, else WM_NAME).
 title_of() { xdotool getwindowname "$1" 2>/dev/null; }
-
-# The ICCCM title alone.
-wm_name_of() { xprop -id "$1" -notype WM_NAME 2>/dev/null | sed -n 's/^WM_NAME = "\(.*\)"$/\1/p'; }
-
-# Qt's popup menus are override-redirect windows (their window type is not kept when reopened).
-is_menu() { xwininfo -id "$1" 2>/dev/null | grep -q 'Override Redirect State: yes'; }
 
 find_title() {
     local w
@@ -150,18 +152,13 @@ untitled() { ! find_title "$1" >/dev/null; }
 wait_title() { poll "$E2E_TIMEOUT" titled "$1" || fail "no window titled '$1' within ${E2E_TIMEOUT}s"; }
 wait_title_gone() { poll "$E2E_TIMEOUT" untitled "$1" || fail "the window '$1' stays ${E2E_TIMEOUT}s"; }
 
-# Exactly $1 popup menus are open; the last one's id in WIN.
+# Polls until $1 popup menus are open, for at most $2 seconds. Qt's popup menus are
+# override-redirect windows (their window type is not kept when reopened).
 count_menus() {
-    local w count=0
     expect_alive "while waiting for $1 open menu(s)"
-    for w in $(game_windows); do
-        is_menu "$w" && WIN=$w && count=$((count + 1))
-    done
-    [ "$count" -eq "$1" ]
+    [ "$(windows_info | grep -c 'Override Redirect State: yes')" -eq "$1" ]
 }
-# Polls until $1 popup menus are open, for at most $2 seconds.
-menus_open() { poll "${2:-$E2E_TIMEOUT}" count_menus "$1"; }
-
+menus_open() { poll "$2" count_menus "$1"; }
 
 press() {
     xdotool windowfocus --sync "$1" 2>/dev/null || fail "cannot focus window $1"
@@ -194,10 +191,7 @@ menu() {
             xdotool key --clearmodifiers "$k"
             if [ "$k" = n ]; then menus_open 2 5 || failed="the submenu did not open"; fi
         done
-        if [ -z "$failed" ] && [ $# -gt 1 ]; then
-            menus_open 0 5 || failed="the menu stayed open"
-            WIN=$main
-        fi
+        if [ -z "$failed" ] && [ $# -gt 1 ]; then menus_open 0 5 || failed="the menu stayed open"; fi
         [ -z "$failed" ] && return 0
         say "($failed after '$*', attempt $attempt; trying again)"
         xdotool key Escape Escape
@@ -207,13 +201,7 @@ menu() {
 }
 
 # A window that has just been mapped may not be ready for a screenshot at once.
-shot() {
-    for _ in $(seq 10); do
-        import -window "$1" "$2" 2>"$WORK/import.log" && return 0
-        sleep 0.1
-    done
-    fail "cannot take a screenshot of window $1: $(cat "$WORK/import.log")"
-}
+shot() { poll 2 import -window "$1" "$2" 2>"$WORK/import.log" || fail "no screenshot of $1: $(cat "$WORK/import.log")"; }
 
 # The field moves: two screenshots of the window a second apart differ. A message box that play
 # puts up meanwhile stops the field; it is closed and the field watched again.
@@ -262,33 +250,27 @@ wait_intro() {
 start_challenge_1() {
     menu "$1" alt+g n 1
     wait_title "$BOX_TITLE"
-    say "ok: the level announcement box appeared"
     press "$WIN" Return
     wait_title_gone "$BOX_TITLE"
     expect_moving "$1" "after the level announcement"
 }
 
-# Opens the Hall of Fame from the menu and closes it with Enter.
-open_hall_of_fame() {
-    menu "$1" alt+g h
-    wait_title "High Scores"
-    say "ok: Hall of Fame opened the window 'High Scores'"
+# dialog WINDOW TITLE KEY...: the menu keys open the window TITLE, which Enter closes.
+dialog() {
+    menu "$1" "${@:3}"
+    wait_title "$2"
     press "$WIN" Return
-    wait_title_gone "High Scores"
-    say "ok: Enter closed it"
+    wait_title_gone "$2"
+    say "ok: the menu opened the window '$2' and Enter closed it"
 }
 
 # Exit from the menu; the program must end with status 0. A squash in play (a wrong shot, or a
 # Comeq landing on the robot) puts up its message box, which closes the menu before Exit is taken;
-# then the box is closed and Exit chosen once more.
+# then menu closes the box and Exit is chosen once more.
 exit_by_menu() {
     menu "$1" alt+g e
     poll "$E2E_TIMEOUT" eval '! game_alive || find_title "$BOX_TITLE" >/dev/null'
-    if game_alive && find_title "$BOX_TITLE" >/dev/null; then
-        say "(a squash closed the menu before Exit was taken; choosing Exit again)"
-        settle
-        menu "$1" alt+g e
-    fi
+    ! find_title "$BOX_TITLE" >/dev/null || menu "$1" alt+g e
     wait_exit
     [ "$GAME_STATUS" = 0 ] || fail "the program ended with status $GAME_STATUS after Exit"
     say "ok: Exit ended the program with status 0"
@@ -299,9 +281,7 @@ BOX_TITLE="    " # the game's message box has a title of four blanks
 # A private session bus with its own accessibility bus, so that a test reads the launcher's
 # buttons as a screen reader does; skips the test when the tools are missing.
 start_accessibility() {
-    for tool in dbus-daemon /usr/libexec/at-spi-bus-launcher; do
-        command -v "$tool" >/dev/null || skip "the tool '$tool' is not installed"
-    done
+    need skip dbus-daemon /usr/libexec/at-spi-bus-launcher
     /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
         skip "python3-gi with the Atspi typelib is not installed"
     # The accessibility bus's socket is named after the display, which every case numbers :0
@@ -333,16 +313,8 @@ any_title_shown() { WIN=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/nul
 wait_any_title() { poll "$E2E_TIMEOUT" any_title_shown "$1" || fail "no window titled '$1' shows"; }
 SETUP="Korvo's (Game Components|Zeltrix) Setup"
 
-# The logo: the launcher's window without a frame, 362 x 103 pixels; its id in WIN.
-logo_window() {
-    local w
-    expect_alive "while waiting for the logo"
-    for w in $(game_windows); do
-        xwininfo -id "$w" 2>/dev/null | grep -q 'Width: 362' && WIN=$w && return 0
-    done
-    return 1
-}
-wait_logo() { poll "$E2E_TIMEOUT" logo_window || fail "no logo within ${E2E_TIMEOUT}s"; }
+# The logo: the launcher's window without a frame, 362 x 103 pixels.
+logo_window() { expect_alive "while waiting for the logo" && windows_info | grep -q 'Width: 362'; }
 
 # The launcher's start with an installation: the setup window shows, and the logo only once it
 # has gone.
@@ -353,6 +325,6 @@ first_start_windows() {
         logo_window && fail "the logo shows while the installer's window is there"
         sleep 0.2
     done
-    wait_logo
+    poll "$E2E_TIMEOUT" logo_window || fail "no logo within ${E2E_TIMEOUT}s"
     say "ok: the logo plays once the installer has closed"
 }

@@ -9,9 +9,7 @@
 source "$(dirname "$0")/lib.sh"
 BUILD=$1
 [ "$2" = 1 ] || skip "this build keeps the games beside the launcher; a package's build sets -DKORVO_USER_GAMES=ON"
-for tool in cpack dpkg-deb; do
-    command -v "$tool" >/dev/null || skip "the tool '$tool' is not installed"
-done
+need skip cpack dpkg-deb
 e2e_begin
 chmod 755 "$WORK"
 cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK/pack" >"$WORK/cpack.log" 2>&1 ||
@@ -29,7 +27,7 @@ mkdir -p "$GAME/.."
 as_user=()
 if [ "$(id -u)" = 0 ]; then
     # Root writes anywhere: the program folder is read-only only for another user.
-    command -v setpriv >/dev/null || skip "the tool 'setpriv' is not installed"
+    need skip setpriv
     id nobody >/dev/null 2>&1 || skip "there is no user 'nobody' to run as"
     as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
     "${as_user[@]}" test -x "$EXE" || skip "the user 'nobody' cannot reach $WORK"

@@ -16,7 +16,6 @@ start_game
 
 wait_intro
 intro=$WIN
-say "ok: the intro window is mapped and titled with the game's title"
 # The window's background fades from black towards the picture's colour; its top-right corner
 # shows nothing but that background.
 width=$(xwininfo -id "$intro" | awk '/Width:/ {print $2}')
@@ -26,7 +25,7 @@ faded() {
     [ "$corner" != "srgb(0,0,0)" ] && [ "$corner" != black ]
 }
 poll 10 faded || fail "the intro's background stayed black for 10s"
-say "ok: the intro's background fades in (corner now $corner)"
+say "ok: the intro, titled with the game's title, fades in (corner now $corner)"
 colours=$(identify -format '%k' "$WORK/intro.png")
 [ "$colours" -ge 8 ] || fail "the intro shows only $colours colours: no text"
 say "ok: the intro shows text ($colours colours)"
@@ -34,14 +33,12 @@ say "ok: the intro shows text ($colours colours)"
 press "$intro" space
 wait_title "$MAIN_TITLE"
 MAIN=$WIN
-say "ok: space opened the game window '$MAIN_TITLE'"
-[ "$(wm_name_of "$MAIN")" = "$MAIN_TITLE" ] || fail "WM_NAME is '$(wm_name_of "$MAIN")'"
+[ "$(xprop -id "$MAIN" -notype WM_NAME)" = "WM_NAME = \"$MAIN_TITLE\"" ] || fail "WM_NAME is not '$MAIN_TITLE'"
 poll 5 eval '! game_windows | grep -qx "$intro"' ||
     fail "the intro window is still shown beside the game window"
-say "ok: the intro window is hidden"
 geometry=$(xwininfo -id "$MAIN" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')
 [ "$geometry" = 1280x1024 ] || fail "the game window is $geometry, not the whole 1280x1024 screen"
-say "ok: the game window covers the screen ($geometry)"
+say "ok: space hid the intro and opened the game window, which covers the screen ($geometry)"
 
 start_challenge_1 "$MAIN"
 press "$MAIN" Right space Left space
@@ -50,14 +47,9 @@ menu "$MAIN" alt+g s
 press "$MAIN" space
 expect_moving "$MAIN" "after Silent was turned on"
 
-open_hall_of_fame "$MAIN"
+dialog "$MAIN" "High Scores" alt+g h
 expect_moving "$MAIN" "after the Hall of Fame closed, without clicking the game window"
-menu "$MAIN" alt+h a
-about="About ${MAIN_TITLE%%  V*}"
-wait_title "$about"
-say "ok: About opened the window '$about'"
-press "$WIN" Return
-wait_title_gone "$about"
+dialog "$MAIN" "About ${MAIN_TITLE%%  V*}" alt+h a
 expect_moving "$MAIN" "after the About box closed, without clicking the game window"
 
 exit_by_menu "$MAIN"

@@ -9,12 +9,11 @@
 #                    launcher hides until the game's window closes; "Remove Games..." removes it;
 #                    "New Game" fetches the list, downloads and installs it again; help and about
 #                    open and close; without a window manager, and under openbox.
-# later-start        a game installed and games.txt cut short: no installer, the logo at once,
-#                    then the main window with the games that could be read.
 # damaged-component  a shipped component with one byte changed is refused before it runs.
 # uninstaller-fails  an uninstaller that cannot start is reported; the window stays usable.
-# download-faults    the server down (the list is empty, a download fails), then a component
-#                    cut short: it is refused before it runs, nothing changes.
+# download-faults    games.txt cut short: the launcher offers the games it could read; the
+#                    server down: the list is empty, a download fails; then a component cut
+#                    short: it is refused before it runs, nothing changes.
 # full-folder        a full components folder (a small tmpfs, else a read-only folder): the
 #                    download fails, nothing is left of it, the installed game is whole.
 # two-launchers      two launchers started at once on a first start run one installation.
@@ -59,7 +58,7 @@ mkdir "$WORK/www"
 cp -r "$BUILD/stage/downloads" "$WORK/www/"
 start_x
 if [ "$CASE" = road-openbox ]; then
-    command -v openbox >/dev/null || skip "openbox is not installed"
+    need skip openbox
     helper env HOME="$WORK/home" openbox --sm-disable >"$WORK/openbox.log" 2>&1
     poll 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 2>/dev/null ||
         fail "openbox did not start"
@@ -90,6 +89,7 @@ serve() {
 
 launcher_texts() { $ATSPI "Korvo Control Panel" texts 2>/dev/null; }
 # (poll's own arguments hide the caller's: what the polled command needs is a named local.)
+# shellcheck disable=SC2034  # name, and text below, are read by eval
 click() { # [line] NAME: the button, or the list line, NAME
     local x y kind=where
     [ "$1" != line ] || { kind=line; shift; }
@@ -98,6 +98,7 @@ click() { # [line] NAME: the button, or the list line, NAME
         fail "no $kind '$1' on the screen"
     xdotool mousemove "$x" "$y" click 1
 }
+# shellcheck disable=SC2034
 wait_text() {
     local text=$1
     poll "$E2E_TIMEOUT" eval 'launcher_texts | grep -qF -- "$text"' ||
@@ -142,7 +143,6 @@ first_start() {
     first_start_windows
     main_window "$INSTALLED"
     say "ok: the main window shows Korvo's Zeltrix installed"
-    [ -x "$DIR/uninstall components.exe" ] || fail "the uninstaller was not copied"
     grep -qF "$DIR/uninstall components.exe" "$REGISTRY" && [ -f "$DESKTOP_ENTRY" ] ||
         fail "no uninstall entry"
     in_menus || fail "Korvo's Zeltrix is not in the menus"
@@ -157,7 +157,6 @@ play() {
     poll "$E2E_TIMEOUT" eval 'w=$(xdotool search --onlyvisible --classname "Korvo.s Zeltrix.exe")' ||
         fail "no window of the game within ${E2E_TIMEOUT}s of the click"
     GAME_PID=$(xdotool getwindowpid "$(head -n 1 <<<"$w")")
-    say "ok: the click started the game (pid $GAME_PID)"
     poll 2 eval '! launcher_shown' || fail "the launcher's window is still there 2s after the game started"
     sleep 2.5 # well past the launcher's first look for the game, the intro still plays
     launcher_shown && fail "the launcher came back while the game's intro was playing"
@@ -179,7 +178,6 @@ new_games_list() {
     wait_title "Add New Game"
     LIST=$WIN
     wait_text "$1"
-    say "ok: the list says '$1'"
 }
 
 # Adds Korvo's Zeltrix from the list of new games; the launcher must then say $1, if given.
@@ -199,17 +197,12 @@ road | road-openbox)
     echo "my best scores" >"$GAME/my notes.txt"
     menu "$MAIN" alt+f r Return
     wait_any_title "Korvo's Game Components - Uninstall"
-    say "ok: Remove Games... started the uninstaller"
     press "$WIN" Return
     main_window "$OTHERS"
     [ "$(ls -A "$GAME")" = "my notes.txt" ] || fail "the game, or not the user's file, stays: $(ls -A "$GAME")"
-    [ ! -e "$DIR/uninstall components.exe" ] || fail "the uninstaller stayed"
     ! grep -q korvoscmpuninst "$REGISTRY" && [ ! -e "$DESKTOP_ENTRY" ] || fail "the entry stayed"
-    ! in_menus || fail "Korvo's Zeltrix stays in the menus"
     say "ok: the game is removed but the user's file; the main window shows it among the other games"
     add_zeltrix "Installation complete."
-    [ -x "$GAME/Korvo's Zeltrix.exe" ] || fail "the game was not installed"
-    [ ! -e "$DIR/korvo002.cmp" ] || fail "the downloaded component stayed"
     in_menus || fail "Korvo's Zeltrix is not back in the menus"
     click "Installed Games"
     wait_buttons "$INSTALLED"
@@ -218,42 +211,20 @@ road | road-openbox)
     wait_title "Korvo's Help"
     $ATSPI close "$WIN"
     wait_title_gone "Korvo's Help"
-    menu "$MAIN" alt+h a
-    wait_title "About Korvo's Control Panel"
-    press "$WIN" Return
-    wait_title_gone "About Korvo's Control Panel"
+    dialog "$MAIN" "About Korvo's Control Panel" alt+h a
     say "ok: help and about open and close"
     menu "$MAIN" alt+f e
     wait_exit
     [ "$GAME_STATUS" = 0 ] || fail "the launcher ended with status $GAME_STATUS after Exit"
-    say "PASS"
-    exit 0
-    ;;
-later-start)
-    install_game
-    truncate -s $(($(stat -c %s "$APP/add/games.txt") / 3)) "$APP/add/games.txt"
-    head -c 300 /dev/zero >>"$APP/add/games.txt"
-    start_game
-    wait_logo
-    any_title_shown "$SETUP" && fail "an installer runs with a game installed"
-    main_window "$INSTALLED"
-    logo_window && fail "the logo is still there beside the main window"
-    say "ok: the logo at once, then the main window, the logo gone"
-    click "Other Games"
-    wait_buttons "Installed Games|Korvo's Dravolt|Korvo's Vorpa|New Game|"
-    say "ok: with games.txt cut short it offers the games it could read"
     ;;
 damaged-component)
     shipped="$APP/add/components.cmp"
     printf 'X' | dd of="$shipped" bs=1 seek=$(($(stat -c %s "$shipped") / 2)) conv=notrunc 2>/dev/null
     start_game
-    answer "An error occured while attempting to add $APP/add/components.cmp"
-    any_title_shown "$SETUP" && fail "the damaged installer runs"
+    answer "An error occured while attempting to add $shipped"
     [ ! -e "$DIR" ] || fail "a components folder was made for a refused component"
-    say "ok: the damaged component is refused before it runs"
-    wait_logo
     wait_title "Game Control Panel"
-    [ -f "$APP/add/components.cmp" ] || fail "the shipped component was deleted"
+    say "ok: the damaged component is refused before it runs; the start goes on"
     ;;
 uninstaller-fails)
     install_game
@@ -269,9 +240,13 @@ uninstaller-fails)
 download-faults)
     install_game
     before=$(contents)
+    truncate -s $(($(stat -c %s "$APP/add/games.txt") / 3)) "$APP/add/games.txt"
+    head -c 300 /dev/zero >>"$APP/add/games.txt"
     start_game
     main_window "$INSTALLED"
     click "Other Games"
+    wait_buttons "Installed Games|Korvo's Dravolt|Korvo's Vorpa|New Game|"
+    say "ok: with games.txt cut short it offers the games it could read"
     new_games_list "No new games found."
     press "$LIST" alt+c
     wait_title_gone "Add New Game"
@@ -301,6 +276,7 @@ full-folder)
         install_game
         chmod a-w "$DIR"
         # Root writes anywhere unless the launcher runs without that capability.
+        # shellcheck disable=SC2054  # the commas belong to one argument
         [ "$(id -u)" != 0 ] || prefix=(setpriv --bounding-set=-dac_override,-fowner --)
         say "mounting failed: the components folder is read-only instead"
     fi
@@ -312,7 +288,6 @@ full-folder)
     add_zeltrix "Unable to download the game"
     [ "$(contents)" = "$before" ] || fail "the components folder changed: $(contents)"
     say "ok: the download failed and left nothing; the installed game is whole"
-    wait_buttons "Installed Games|Korvo's Dravolt|Korvo's Flindo|Korvo's Mirvane|Korvo's Quentor|Korvo's Skelmo|Korvo's Tovash|Korvo's Tovash Pro|Korvo's Vorpa|Korvo's Wendrix|New Game|"
     ;;
 two-launchers)
     mkdir "$DIR"
@@ -324,15 +299,14 @@ two-launchers)
     SECOND=$GAME_PID
     seen=""
     for _ in $(seq 100); do
-        for w in $(xdotool search --onlyvisible --name "Setup\$" 2>/dev/null); do
-            case " $seen " in *" $w "*) ;; *) seen="$seen $w" ;; esac
-            for GAME_PID in $FIRST $SECOND; do
-                logo_window && fail "a logo shows while the installer's window is there"
-            done
-        done
         sleep 0.05
+        w=$(xdotool search --onlyvisible --name "Setup\$" 2>/dev/null) || continue
+        seen+="$w"$'\n'
+        for GAME_PID in $FIRST $SECOND; do
+            logo_window && fail "a logo shows while the installer's window is there"
+        done
     done
-    [ "$(wc -w <<<"$seen")" = 1 ] || fail "$(wc -w <<<"$seen") setup windows showed"
+    [ "$(sort -u <<<"$seen" | grep -c .)" = 1 ] || fail "$(sort -u <<<"$seen" | grep -c .) setup windows showed"
     say "ok: one installation ran; both logos waited for it"
     for GAME_PID in $FIRST $SECOND; do
         wait_title "Game Control Panel"
@@ -366,7 +340,7 @@ resume-drops | ignore-ranges | changed-file | four-drops | closed-launcher)
         expected="200 0 cut -|206 on cut ranged|206 on end ranged|once"
         ;;
     ignore-ranges) serve "${weak[@]}" --cut 0.6 --no-ranges && expected=$restarted ;;
-    changed-file) serve "${weak[@]}" --cut 0.6 --change-after 1 && expected=$restarted ;;
+    changed-file) serve "${weak[@]}" --cut 0.6 --change && expected=$restarted ;;
     four-drops)
         serve "${weak[@]}" --cut 0.2 --cut 0.4 --cut 0.6 --cut 0.8
         expected="200 0 cut -|206 on cut ranged|206 on cut ranged|206 on cut ranged|once"
@@ -402,5 +376,5 @@ resume-drops | ignore-ranges | changed-file | four-drops | closed-launcher)
     fail "unknown case '$CASE'"
     ;;
 esac
-expect_alive "at the end"
+[ -z "$GAME_PID" ] || expect_alive "at the end" # the road ends with the launcher's Exit
 say "PASS"
