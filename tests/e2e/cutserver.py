@@ -18,7 +18,7 @@ import urllib.parse
 
 parser = argparse.ArgumentParser()
 parser.add_argument("--root", required=True, help="the folder served")
-parser.add_argument("--bind", required=True)
+parser.add_argument("--bind", default="127.0.0.1")
 parser.add_argument("--port", type=int, required=True)
 parser.add_argument("--log", required=True, help="the file the answers are logged to")
 parser.add_argument("--cut", type=fractions.Fraction, action="append", default=[],
