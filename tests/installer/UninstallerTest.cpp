@@ -62,7 +62,6 @@ private slots:
         m_place.self = m_place.componentsDir / korvo::kUninstallerFileName;
         m_place.dataHome = m_root / "share";
         writeText(m_place.self, "uninstaller");
-        writeEntries(m_place.componentsDir.string());
         install(m_game);
     }
 
