@@ -122,9 +122,8 @@ private slots:
             fs::create_directory_symlink(m_root / "elsewhere", game());
         }
         std::string archive = archiveOf(entries);
-        if (fault == "cut archive") {
-            archive.resize(archive.size() - 20); // signed as it is: only the archive is bad
-        }
+        // Signed as it is: only the archive is bad.
+        archive.resize(archive.size() - (fault == "cut archive" ? 20 : 0));
         auto info = describedAs(entries);
         info.entries -= fault == "entries";
         info.unpackedSize -= fault == "bytes";
