@@ -45,7 +45,6 @@ private slots:
     }
 
     void installsTheGameFolderWithItsManifest() {
-        writeText(m_components / ".korvo-staging-abc12345/Korvo's Test/half", "a stopped one's");
         writeText(m_components / ".korvo-setup-abc123/replaced/0", "an older setup's");
         auto entries = smallGame(
             {file("Korvo's Test/add/run", "#!"),
@@ -57,7 +56,7 @@ private slots:
         const auto result = install(componentOf(m_root, entries, {"add/questions.txt"}));
         QVERIFY2(result.ok && result.gameFolder == "Korvo's Test", result.reason.c_str());
         QCOMPARE(korvo::installedVersion(game()), "1.0");
-        // Nothing else: no staging folder, old or new; what older setup programs left stays.
+        // Nothing else: no staging folder; what older setup programs left stays.
         QCOMPARE(
             listing(m_components),
             QString(".korvo-setup-abc123=folder;.korvo-setup-abc123/replaced=folder;"
