@@ -79,7 +79,6 @@ UninstallResult removeGames(const UninstallPlace& place, const std::vector<std::
             removeDesktopEntry(place);
             std::error_code ignored;
             std::filesystem::remove(place.self, ignored);
-            result.cleanedUp = true;
         }
     } catch (const std::exception& error) {
         result.reason = error.what();

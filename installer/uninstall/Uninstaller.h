@@ -32,7 +32,6 @@ struct UninstallPlace {
 struct UninstallResult {
     bool ok = false;
     std::string reason;      // for a person, when not ok
-    bool cleanedUp = false;  // no game was left: entry, desktop entry and uninstaller removed
     int keptPlayerFiles = 0; // changed by the player, so kept in their game folders
 };
 

@@ -17,8 +17,7 @@ private slots:
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
             const QLabel* message = window.findChild<QLabel*>("lbl_Message");
-            QVERIFY(window.windowTitle().contains("Korvo's") &&
-                    message->text().contains("Korvo's Two"));
+            QVERIFY(message->text().contains("Korvo's Two"));
             QTest::keyClick(&window, Qt::Key_Return);
             QTest::keyClick(&window, Qt::Key_Escape);
             QVERIFY(window.isVisible() && removals == 1);

@@ -68,8 +68,7 @@ private slots:
         QFETCH(QString, why);
         QFETCH(int, status);
         std::string bytes = readText(KORVO_COMPONENTS_CMP);
-        bytes[bytes.size() - 1024] =
-            static_cast<char>(bytes[bytes.size() - 1024] ^ (fault == "altered") * 4);
+        bytes[bytes.size() - 1024] ^= fault == "altered" ? 4 : 0;
         const fs::path component = m_components.parent_path() / "korvo002.cmp";
         writeText(component, bytes);
         fs::permissions(component, fs::perms::owner_all);
