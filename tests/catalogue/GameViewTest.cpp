@@ -5,8 +5,6 @@
 
 #include <QtTest>
 
-using Texts = std::vector<std::string>;
-
 namespace {
 QString at(int left, int top) {
     return QString("%1,%2").arg(left).arg(top);

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using Texts = std::vector<std::string>;
+
 // The launcher over fakes, in a temporary folder holding the launcher's folder with its add/
 // (an uninstaller, no catalogue) and, beside it, the components folder; the components are
 // signed with a key pair of the test's own.
@@ -56,10 +58,9 @@ struct LauncherFixture {
                           const std::string& version = "2.1.0") {
         write(root.path() + "/setup.sh", "#!/bin/sh\n");
         QDir().mkpath(QFileInfo(path).path());
-        korvo::ComponentInfo info = korvo::undescribed();
-        if (!version.empty()) {
-            info = {korvo::kFormatVersion, game, version, 0, 0, {}};
-        }
+        const korvo::ComponentInfo info =
+            version.empty() ? korvo::undescribed()
+                            : korvo::ComponentInfo{korvo::kFormatVersion, game, version, 0, 0, {}};
         korvo::writeComponent((root.path() + "/setup.sh").toStdString(), "archive", keys.secretKey,
                               path.toStdString(), info);
         std::filesystem::permissions(path.toStdString(), std::filesystem::perms(0644));

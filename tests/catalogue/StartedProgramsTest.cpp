@@ -3,8 +3,6 @@
 
 #include <QtTest>
 
-using Texts = std::vector<std::string>;
-
 class StartedProgramsTest : public QObject {
     Q_OBJECT
 private slots:
