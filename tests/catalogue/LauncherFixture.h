@@ -52,12 +52,11 @@ struct LauncherFixture {
                   "Korvo installed digests 1\nversion " + version + "\n");
         }
     }
-    // A signed component at path of the game and version (none: of format 1, which names
-    // neither), 0644 as a download saves it.
+    // A signed component at path (in a folder that exists) of the game and version (none: of
+    // format 1, which names neither), 0644 as a download saves it.
     std::string component(const QString& path, const std::string& game = "Korvo's Zeltrix",
                           const std::string& version = "2.1.0") {
         write(root.path() + "/setup.sh", "#!/bin/sh\n");
-        QDir().mkpath(QFileInfo(path).path());
         const korvo::ComponentInfo info =
             version.empty() ? korvo::undescribed()
                             : korvo::ComponentInfo{korvo::kFormatVersion, game, version, 0, 0, {}};
