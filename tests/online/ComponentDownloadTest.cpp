@@ -214,20 +214,18 @@ private slots:
     // The launcher closes during a download; a later one continues the part only for the same
     // file from the same server within the week.
     void keptPart_isContinuedOnlyWhenItIsTheSameFile_data() {
-        QTest::addColumn<QString>("address");
+        QTest::addColumn<std::string>("address");
         QTest::addColumn<int>("ageDays");
         QTest::addColumn<bool>("linkedNote"); // the note replaced by a link to a file elsewhere
         QTest::addColumn<bool>("continued");
-        QTest::newRow("same file") << QString::fromStdString(kAddress) << 6 << false << true;
+        QTest::newRow("same file") << kAddress << 6 << false << true;
         QTest::newRow("another host")
-            << "http://other.test/downloads/korvo002.cmp" << 0 << false << false;
-        QTest::newRow("older than a week")
-            << QString::fromStdString(kAddress) << 8 << false << false;
-        QTest::newRow("the note is a link")
-            << QString::fromStdString(kAddress) << 0 << true << false;
+            << std::string("http://other.test/downloads/korvo002.cmp") << 0 << false << false;
+        QTest::newRow("older than a week") << kAddress << 8 << false << false;
+        QTest::newRow("the note is a link") << kAddress << 0 << true << false;
     }
     void keptPart_isContinuedOnlyWhenItIsTheSameFile() {
-        QFETCH(QString, address);
+        QFETCH(std::string, address);
         QFETCH(int, ageDays);
         QFETCH(bool, linkedNote);
         QFETCH(bool, continued);
@@ -243,7 +241,7 @@ private slots:
             std::filesystem::rename(note, elsewhere.toStdString());
             std::filesystem::create_symlink(elsewhere.toStdString(), note);
         }
-        download.load(address.toStdString());
+        download.load(address);
         QCOMPARE(download.http.requests.back(), continued ? range(2000) : "");
         QCOMPARE(std::filesystem::file_size(part), std::uintmax_t{continued ? 2000U : 0U});
         QCOMPARE(std::filesystem::exists(note), continued);
