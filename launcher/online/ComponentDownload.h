@@ -67,9 +67,6 @@ public:
     std::string TemporaryFile() const { return DownloadFile + ".part"; }
     // The note beside the temporary file: host, file name, validator and size, as key=value lines.
     std::string TemporaryInfo() const { return TemporaryFile() + ".info"; }
-    // The file written now: TemporaryFile, or this launcher's own beside it when another holds
-    // that one; a name the clean-up after installations knows.
-    const std::string& PartFile() const { return m_part; }
 
 private:
     void openPart();
@@ -100,7 +97,7 @@ private:
     std::unique_ptr<korvo::Transfer> m_inet1;
     std::unique_ptr<korvo::Timer> m_wait; // between attempts
     int m_attempt = 0;                    // retries so far
-    std::string m_part;                   // PartFile
+    std::string m_part;                   // written now: TemporaryFile, or our own beside it
     bool m_own = false;                   // the part is this launcher's own, never continued
     int m_file = -1;                      // the part, open and locked while it is written
     std::string m_validator;              // the file's strong ETag or Last-Modified, for If-Range

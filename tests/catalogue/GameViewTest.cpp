@@ -5,50 +5,44 @@
 
 #include <QtTest>
 
-using Texts = std::vector<std::string>;
+#include <algorithm>
 
-namespace {
-QString at(int left, int top) {
-    return QString("%1,%2").arg(left).arg(top);
-}
-QString at(const korvo::Control& c) {
-    return at(c.Left, c.Top);
-}
-} // namespace
+using Places = QList<QPoint>;
 
 class GameViewTest : public QObject {
     Q_OBJECT
 private slots:
     void buttonsSwitchAndWindowFollowTheGrid_data() {
         QTest::addColumn<int>("buttons");
-        QTest::addColumn<QStringList>("places"); // the buttons', the switch's and its label's
+        QTest::addColumn<Places>("places"); // the buttons', the switch's and its label's
         QTest::addColumn<QSize>("window");
-        const QStringList row0{"120,135", "2100,135", "4080,135", "6060,135", "8040,135"};
-        QTest::newRow("5") << 5 << row0 + QStringList{"120,1885", "70,2485"} << QSize(9745, 3855);
+        const Places row0{{120, 135}, {2100, 135}, {4080, 135}, {6060, 135}, {8040, 135}};
+        QTest::newRow("5") << 5 << row0 + Places{{120, 1885}, {70, 2485}} << QSize(9745, 3855);
         QTest::newRow("7") << 7
-                           << row0 + QStringList{"120,1885", "2100,1885", "4080,1885", "4030,2485"}
+                           << row0 + Places{{120, 1885}, {2100, 1885}, {4080, 1885}, {4030, 2485}}
                            << QSize(9745, 3985);
     }
     void buttonsSwitchAndWindowFollowTheGrid() {
         QFETCH(int, buttons);
-        QFETCH(QStringList, places);
+        QFETCH(Places, places);
         LauncherFixture f;
         f.offer(QStringList(buttons - 1, "Korvo's Game")); // the other view: then "New Game"
         f.view().RefreshGames(false);
-        QStringList actual;
+        const auto at = [](const korvo::Control& c) { return QPoint(c.Left, c.Top); };
+        Places actual;
         for (int i = 0; i < f.view().ButtonCount(); ++i) {
             const korvo::Control& button = f.form().cmd_Play[i];
             const korvo::Control& label = f.form().lb_Game[i];
             QVERIFY(button.Visible && label.Visible);
-            QCOMPARE(at(label), at(button.Left + 742 - label.Width / 2, button.Top + 1100));
+            QCOMPARE(at(label), QPoint(button.Left + 742 - label.Width / 2, button.Top + 1100));
             actual << at(button);
         }
-        int shown = 0;
         for (const korvo::Control& frame : f.form().cmd_OtherGames) {
             QCOMPARE(at(frame), places[buttons]); // all four frames at one spot
-            shown += frame.Visible ? 1 : 0;
         }
-        QCOMPARE(shown, 1); // at once, also while the animation stands still
+        // One shows at once, also while the animation stands still.
+        QCOMPARE(std::ranges::count_if(f.form().cmd_OtherGames, &korvo::Control::Visible),
+                 std::ptrdiff_t{1});
         QCOMPARE(actual << at(f.form().cmd_OtherGames[0]) << at(f.form().lb_Other), places);
         QTEST(QSize(f.form().Width, f.form().Height), "window");
     }

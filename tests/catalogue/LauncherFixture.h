@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using Texts = std::vector<std::string>;
+
 // The launcher over fakes, in a temporary folder holding the launcher's folder with its add/
 // (an uninstaller, no catalogue) and, beside it, the components folder; the components are
 // signed with a key pair of the test's own.
@@ -50,16 +52,14 @@ struct LauncherFixture {
                   "Korvo installed digests 1\nversion " + version + "\n");
         }
     }
-    // A signed component at path of the game and version (none: of format 1, which names
-    // neither), 0644 as a download saves it.
+    // A signed component at path (in a folder that exists) of the game and version (none: of
+    // format 1, which names neither), 0644 as a download saves it.
     std::string component(const QString& path, const std::string& game = "Korvo's Zeltrix",
                           const std::string& version = "2.1.0") {
         write(root.path() + "/setup.sh", "#!/bin/sh\n");
-        QDir().mkpath(QFileInfo(path).path());
-        korvo::ComponentInfo info = korvo::undescribed();
-        if (!version.empty()) {
-            info = {korvo::kFormatVersion, game, version, 0, 0, {}};
-        }
+        const korvo::ComponentInfo info =
+            version.empty() ? korvo::undescribed()
+                            : korvo::ComponentInfo{korvo::kFormatVersion, game, version, 0, 0, {}};
         korvo::writeComponent((root.path() + "/setup.sh").toStdString(), "archive", keys.secretKey,
                               path.toStdString(), info);
         std::filesystem::permissions(path.toStdString(), std::filesystem::perms(0644));

@@ -3,8 +3,6 @@
 
 #include <QtTest>
 
-using Texts = std::vector<std::string>;
-
 class StartedProgramsTest : public QObject {
     Q_OBJECT
 private slots:
@@ -76,20 +74,18 @@ private slots:
 
     void setupEndsWithItsProcessAndRebuildsTheView_data() {
         QTest::addColumn<bool>("removal"); // else the installation of a download
-        QTest::addColumn<int>("status");
-        QTest::addColumn<bool>("signalled");
+        QTest::addColumn<int>("status");   // negative: killed by that signal
         QTest::addColumn<QString>("message");
-        QTest::newRow("installed") << false << 0 << false << "complete";
-        QTest::newRow("failed, as it has said") << false << 1 << false << "";
-        QTest::newRow("cancelled") << false << 2 << false << "";
-        QTest::newRow("unknown status") << false << 3 << false << "error";
-        QTest::newRow("killed") << false << 9 << true << "error";
-        QTest::newRow("removal") << true << 0 << false << "";
+        QTest::newRow("installed") << false << 0 << "complete";
+        QTest::newRow("failed, as it has said") << false << 1 << "";
+        QTest::newRow("cancelled") << false << 2 << "";
+        QTest::newRow("unknown status") << false << 3 << "error";
+        QTest::newRow("killed") << false << -9 << "error";
+        QTest::newRow("removal") << true << 0 << "";
     }
     void setupEndsWithItsProcessAndRebuildsTheView() {
         QFETCH(bool, removal);
         QFETCH(int, status);
-        QFETCH(bool, signalled);
         QFETCH(QString, message);
         LauncherFixture f;
         f.offer({"Korvo's Vorpa", "Korvo's Zeltrix"});
@@ -119,7 +115,7 @@ private slots:
         f.messages.onShow = [&](const korvo::Message&) {
             buttonsAtMessage = f.view().ButtonCount();
         };
-        f.programs.end(status, signalled);
+        f.programs.end(std::abs(status), status < 0);
         QVERIFY(f.form().Enabled && f.form().Visible && f.form().Raises == 1);
         QCOMPARE(f.view().ButtonName(0), std::string("New Game")); // rebuilt, in the same view
         QVERIFY(!QFile::exists(f.components + "korvo002.cmp") &&

@@ -1,5 +1,5 @@
-// The information page: which component a game's name downloads, and what "Add" asks before a
-// download. The story's scrolling is checked on the window, to the pixel.
+// The information page: what "Add" asks before a download. Which component a game's name
+// downloads, and the story's scrolling to the pixel, are checked on the window.
 #include <QtTest>
 
 #include "InfoPage.h"
@@ -8,11 +8,6 @@
 class InfoPageTest : public QObject {
     Q_OBJECT
 private slots:
-    // A name outside the table is the refusal below.
-    void productFile_comparesTheNameInUpperCase() {
-        QCOMPARE(launcher::ProductFile("KORVO'S TOVASH PRO"),
-                 std::optional<std::string>("korvo008.cmp"));
-    }
     void add_asksFirstAndRefusesAGameOutsideTheTable() {
         fakes::FakeDesktop desktop;
         launcher::InfoPage page;

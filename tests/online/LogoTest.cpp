@@ -6,7 +6,7 @@
 
 #include <QtTest>
 
-using Strings = std::vector<std::string>;
+#include <algorithm>
 
 class LogoTest : public QObject {
     Q_OBJECT
@@ -19,20 +19,17 @@ private slots:
         const launcher::LogoForm& form = logo.form();
         int waited = 0;
         int ticks = 0;
-        Strings spelt; // the maker's name as it changes
+        Texts spelt; // the maker's name as it changes
         while (form.t_CoinEnabled && ticks < 100) {
             waited += form.t_CoinInterval;
             logo.t_Coin_Timer();
             ++ticks;
             // One coin at a time, 18 steps of 250 twips; then the coin at rest is painted on
             // the background.
-            std::vector<int> coins;
-            for (const korvo::Control& coin : form.pb_Coin) {
-                if (coin.Visible) {
-                    coins.push_back(coin.Left);
-                }
-            }
-            QCOMPARE(coins, ticks <= 18 ? std::vector{-3570 + 250 * ticks} : std::vector<int>{});
+            const auto visible = std::ranges::count_if(form.pb_Coin, &korvo::Control::Visible);
+            QCOMPARE(visible, std::ptrdiff_t{ticks <= 18 ? 1 : 0});
+            const auto coin = std::ranges::find_if(form.pb_Coin, &korvo::Control::Visible);
+            QVERIFY(ticks > 18 || coin->Left == -3570 + 250 * ticks);
             QCOMPARE(form.Background.size(), std::size_t(ticks > 18 ? 1 : 0));
             const korvo::Control& name = form.lbl_Product[2];
             if (name.Visible && (spelt.empty() || spelt.back() != name.Caption)) {
@@ -42,11 +39,10 @@ private slots:
         const launcher::Stamp rest{korvo::dataPath("coin rest.gif"), 930, 915};
         QCOMPARE(form.Background, std::vector<launcher::Stamp>{rest});
         QCOMPARE(spelt,
-                 (Strings{"d", "do", "dol", "dolf", "dolfi", "dolfic", "dolfic Z", "dolfic Za",
-                          "dolfic Zan", "dolfic Zan    S", "dolfic Zan    So", "dolfic Zan    Sof",
-                          "dolfic Zan    Soft", "Zdolfic an    Softw", "Zadolfic n    Softwar",
-                          "Zan dolfic    Software", "Zandolfic Software"}));
-        QVERIFY(!form.Visible);
+                 (Texts{"d", "do", "dol", "dolf", "dolfi", "dolfic", "dolfic Z", "dolfic Za",
+                        "dolfic Zan", "dolfic Zan    S", "dolfic Zan    So", "dolfic Zan    Sof",
+                        "dolfic Zan    Soft", "Zdolfic an    Softw", "Zadolfic n    Softwar",
+                        "Zan dolfic    Software", "Zandolfic Software"}));
         QCOMPARE(ticks, 61);
         QCOMPARE(waited, 4250); // 24 waits of 100 ms, then 37 of 50 ms
     }

@@ -46,10 +46,9 @@ private slots:
         for (int i = 1; i <= 25; ++i) {
             const std::string n = std::to_string(i);
             many += QByteArray::fromStdString("NAME:" + n + ",FILE:" + n + ".cmp\n");
-            if (i <= 21) {
-                first21.push_back({n, n + ".cmp"});
-            }
+            first21.push_back({n, n + ".cmp"});
         }
+        first21.resize(21);
         QTest::newRow("at most 21 games; refused records take no place") << many << first21;
     }
     void parse_takesTheRecordsByTheKeywordRules() {

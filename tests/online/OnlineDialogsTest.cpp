@@ -1,5 +1,5 @@
 // The launcher's other windows: each is modal and owned by the main window; once closed it is
-// destroyed, not only hidden, and the main window has the keys again.
+// destroyed, not only hidden, with the list's fetch, and the main window has the keys again.
 #include "OnlineDialogs.h"
 #include "OnlineFixture.h"
 
@@ -35,6 +35,7 @@ private slots:
         QWidget* modal = QApplication::activeModalWidget();
         QVERIFY(modal != nullptr && modal->objectName() == name);
         QCOMPARE(modal->parentWidget(), &f.frmMain);
+        QCOMPARE(f.http.waiting.expired(), name != "frm_New"); // the list is on its way
         if (auto* story = modal->findChild<QLabel*>("lbl_Story")) {
             QVERIFY(modal->windowTitle() == "Korvo's Vorpa" && story->text() == "A story.");
             QVERIFY(!modal->findChild<QLabel*>("pb_ScreenDump")->pixmap().isNull());
@@ -45,6 +46,7 @@ private slots:
             QTest::keyClick(modal, close == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
         }
         QTRY_VERIFY(f.frmMain.findChild<QDialog*>() == nullptr);
+        QVERIFY(f.http.waiting.expired()); // the list's fetch goes with its window
         QTRY_VERIFY(f.frmMain.isActiveWindow());
     }
 };
