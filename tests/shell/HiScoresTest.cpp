@@ -98,8 +98,7 @@ private slots:
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 10;
+        const rlimit small{10, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
         const bool saved = zeltrix::saveHiScores(kTable, path);
         setrlimit(RLIMIT_FSIZE, &old);
