@@ -17,9 +17,7 @@ using zeltrix::HiScores;
 
 Q_DECLARE_METATYPE(HiScores)
 
-namespace {
 const HiScores kTable{{{"Zara", 5000}, {"Tom", 3000}, {"Rita", 1000}}};
-} // namespace
 
 class HiScoresTest : public QObject {
     Q_OBJECT
