@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
@@ -106,9 +107,7 @@ struct FakeMessages : korvo::Messages {
     }
     std::vector<std::string> texts() const {
         std::vector<std::string> result;
-        for (const korvo::Message& message : shown) {
-            result.push_back(message.text);
-        }
+        std::ranges::transform(shown, std::back_inserter(result), &korvo::Message::text);
         return result;
     }
     std::vector<korvo::Message> shown;
@@ -196,8 +195,7 @@ struct FakeTimers : korvo::Timers {
         }
     }
     bool anyActive() const {
-        return std::any_of(ticks.begin(), ticks.end(),
-                           [](auto& t) { return t.lock() && *t.lock(); });
+        return std::ranges::any_of(ticks, [](auto& t) { return t.lock() && *t.lock(); });
     }
     std::vector<std::weak_ptr<std::function<void()>>> ticks;
     std::vector<std::chrono::milliseconds> intervals; // of every start, in order

@@ -11,7 +11,6 @@
 #include <QTextBrowser>
 
 #include <fstream>
-#include <optional>
 #include <utility>
 
 using korvo::MessageIcon;
@@ -20,7 +19,7 @@ class DocumentsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::optional<fakes::FakeDesktop> m_desktop;
+    fakes::FakeDesktop m_desktop;
 
     static QList<QWidget*> helpWindows() {
         QList<QWidget*> found = QApplication::topLevelWidgets();
@@ -36,16 +35,12 @@ class DocumentsTest : public QObject {
     }
 
 private slots:
-    void init() {
+    void initTestCase() {
         korvo::setProgramDir(m_dir.path().toStdString());
         QDir(m_dir.path()).mkpath("add");
-        m_desktop.emplace();
     }
 
-    void cleanup() {
-        qDeleteAll(helpWindows());
-        m_desktop.reset();
-    }
+    void cleanup() { qDeleteAll(helpWindows()); }
 
     void helpOpensInOneHelpWindowFoundByItsTitle() {
         std::ofstream(korvo::dataPath("korvo's help.hlp"))
@@ -56,18 +51,16 @@ private slots:
         QCOMPARE(helpWindows().size(), 1);
         const QString text = helpWindows().front()->findChild<QTextBrowser*>()->toPlainText();
         QVERIFY2(text.contains(u"Aim \u2014 fire."), qPrintable(text));
-        QVERIFY(m_desktop->shell.opened.empty());
-        QVERIFY(m_desktop->messages.shown.empty());
+        QVERIFY(m_desktop.shell.opened.empty() && m_desktop.messages.shown.empty());
     }
 
     void missingHelpFileNamesItsFullPath() {
         QFile::remove(QString::fromStdString(korvo::dataPath("korvo's help.hlp")));
         showHelp();
         QVERIFY(helpWindows().isEmpty());
-        QCOMPARE(m_desktop->messages.shown.size(), 1u);
-        QCOMPARE(m_desktop->messages.shown[0].text,
-                 "Unable to open " + korvo::dataPath("korvo's help.hlp") + ".");
-        QVERIFY(m_desktop->messages.shown[0].icon == MessageIcon::Exclamation);
+        QCOMPARE(m_desktop.messages.texts(),
+                 std::vector{"Unable to open " + korvo::dataPath("korvo's help.hlp") + "."});
+        QVERIFY(m_desktop.messages.shown[0].icon == MessageIcon::Exclamation);
     }
 };
 

@@ -71,8 +71,6 @@ private:
     std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }
 
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
-
     void commandsThatCannotBeCarriedOutThrowAndLeaveItSilent() {
         SdlPlayer player;
         QCOMPARE(player.mode(), PlayerMode::NotOpen);

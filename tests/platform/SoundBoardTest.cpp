@@ -4,8 +4,6 @@
 
 #include <QTest>
 
-using Commands = std::vector<std::string>;
-
 class SoundBoardTest : public QObject {
     Q_OBJECT
 
@@ -17,7 +15,7 @@ private slots:
         m_sound.PlaySound("pop.wav", false);
         QCOMPARE(m_player.fileName, korvo::dataPath("pop.wav"));
         m_sound.PlaySound("pop.wav", false);
-        const Commands played{"Close", "Open", "Play", "Prev", "Play"};
+        const std::vector<std::string> played{"Close", "Open", "Play", "Prev", "Play"};
         QCOMPARE(m_player.commands, played);
         m_sound.Silent = true;
         m_sound.PlaySound("crash.wav", true);

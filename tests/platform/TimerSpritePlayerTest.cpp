@@ -21,16 +21,9 @@ private:
 
 private slots:
     void initTestCase() {
-        QVERIFY(m_dir.isValid());
         std::ofstream(path("run right.spr")) << "60\n\"r1.gif\",75,0\n\"r2.gif\",75,-15\n";
         std::ofstream(path("run left.spr")) << "60\n\"l1.gif\",-75,0\n\"l2.gif\",-75,0\n";
         m_player.setOnFrame([this] { ++m_frames; });
-    }
-
-    void init() {
-        m_robot = Control{};
-        m_robot.Width = 600;
-        m_robot.Height = 900;
         m_player.SetTarget(&m_robot);
         m_player.SetBasePath(m_dir.path().toStdString());
         m_player.SetTop(5300);
@@ -38,8 +31,9 @@ private slots:
         m_player.SetRightLimit(9510);
     }
 
+    void init() { m_robot = {.Width = 600, .Height = 900}; }
+
     void playShowsTheFirstFrameAtOnceAndRepeats() {
-        m_frames = 0;
         m_player.SetLeft(1000);
         m_player.SetFileName("run right.spr"); // relative to the base path
         m_player.Play();

@@ -21,20 +21,6 @@ std::unique_ptr<QWidget> window(const QString& title) {
     return widget;
 }
 
-long long self() {
-    return QCoreApplication::applicationPid();
-}
-
-// Makes the window say that another process made it.
-void claimFor(QWidget& widget, long long pid) {
-    Display* display = XOpenDisplay(nullptr);
-    const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", False);
-    const unsigned long value = static_cast<unsigned long>(pid);
-    XChangeProperty(display, widget.winId(), netWmPid, XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&value), 1);
-    XCloseDisplay(display);
-}
-
 void showAndWait(QWidget& widget) {
     widget.show();
     QVERIFY(QTest::qWaitForWindowExposed(&widget));
@@ -45,6 +31,7 @@ void showAndWait(QWidget& widget) {
 class XWindowFinderTest : public QObject {
     Q_OBJECT
     korvo::XWindowFinder m_finder;
+    const long long m_self = QCoreApplication::applicationPid();
 
 private slots:
     void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QString("xcb")); }
@@ -58,13 +45,17 @@ private slots:
         showAndWait(*accents);
         showAndWait(*help); // on top: found unless the must-not part counts
         showAndWait(*stranger);
-        claimFor(*stranger, self() + 1);
-        QCOMPARE(m_finder.FindProcessWindow(self(), "korvo's", "help"), idOf(*accents));
-        QCOMPARE(
-            m_finder.FindProcessWindow(self(), QString::fromUtf8("CAF\u00c9").toStdString(), ""),
-            idOf(*accents));
-        QCOMPARE(m_finder.FindProcessWindow(self(), "no such window", ""), korvo::WindowId(0));
-        QCOMPARE(m_finder.FindProcessWindow(self() + 1, "korvo's", "help"), idOf(*stranger));
+        // The stranger's window says that another process made it.
+        Display* display = XOpenDisplay(nullptr);
+        const unsigned long other = static_cast<unsigned long>(m_self + 1);
+        XChangeProperty(display, stranger->winId(), XInternAtom(display, "_NET_WM_PID", False),
+                        XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&other), 1);
+        XCloseDisplay(display);
+        QCOMPARE(m_finder.FindProcessWindow(m_self, "korvo's", "help"), idOf(*accents));
+        QCOMPARE(m_finder.FindProcessWindow(m_self, "CAF\u00c9", ""), idOf(*accents));
+        QCOMPARE(m_finder.FindProcessWindow(m_self, "no such window", ""), korvo::WindowId(0));
+        QCOMPARE(m_finder.FindProcessWindow(m_self + 1, "korvo's", "help"), idOf(*stranger));
         QCOMPARE(m_finder.FindProcessWindow(0, "korvo's", "help"), korvo::WindowId(0));
     }
 
@@ -78,19 +69,19 @@ private slots:
         QDialog box;
         box.setWindowTitle("Korvo's Message");
         showAndWait(box);
-        QCOMPARE(m_finder.FindProcessWindow(self(), "korvo's", "help"), korvo::WindowId(0));
+        QCOMPARE(m_finder.FindProcessWindow(m_self, "korvo's", "help"), korvo::WindowId(0));
         QVERIFY(m_finder.IsWindow(idOf(owned)));
     }
 
     void findsHiddenWindows() {
         auto neverShown = window("Korvo's Never Shown");
         neverShown->winId(); // exists, never mapped
-        QCOMPARE(m_finder.FindProcessWindow(self(), "never shown", ""), idOf(*neverShown));
+        QCOMPARE(m_finder.FindProcessWindow(m_self, "never shown", ""), idOf(*neverShown));
         auto hidden = window("Korvo's Hidden Later");
         showAndWait(*hidden);
         hidden->hide();
         // A window manager gives a withdrawn window back to the root; it is still found.
-        QTRY_COMPARE(m_finder.FindProcessWindow(self(), "hidden later", ""), idOf(*hidden));
+        QTRY_COMPARE(m_finder.FindProcessWindow(m_self, "hidden later", ""), idOf(*hidden));
         QVERIFY(m_finder.IsWindow(idOf(*hidden)));
     }
 
@@ -101,7 +92,7 @@ private slots:
         QVERIFY(m_finder.IsWindow(id));
         doomed.reset();
         QTRY_VERIFY(!m_finder.IsWindow(id));
-        QCOMPARE(m_finder.FindProcessWindow(self(), "doomed", ""), korvo::WindowId(0));
+        QCOMPARE(m_finder.FindProcessWindow(m_self, "doomed", ""), korvo::WindowId(0));
         QVERIFY(!m_finder.IsWindow(0));
         QVERIFY(!m_finder.IsWindow(0x1fffffff)); // an id that names no window: an X error, handled
         QVERIFY(m_finder.IsWindow(idOf(*window("still works")))); // the connection lives on

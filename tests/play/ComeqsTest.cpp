@@ -14,7 +14,6 @@ struct OneComeq : GameFixture {
     }
     korvo::Control& ball() { return field().sh_Ball[1]; }
     zeltrix::ComeqState& comeq() { return state().Comeqs[0]; }
-    void tick() { game->MoveComeqs(); }
     static constexpr int kRobotTop = 6200 - 900;
 };
 
@@ -69,7 +68,7 @@ private slots:
         f.ball().Left = left;
         f.comeq().Rising = rising != 0;
         f.comeq().Dx = dx;
-        f.tick();
+        f.game->MoveComeqs();
         QTEST(f.ball().Top, "newTop");
         QTEST(int(f.comeq().Rising), "nowRising");
         QTEST(f.ball().Left, "newLeft");

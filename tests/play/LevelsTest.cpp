@@ -4,14 +4,8 @@
 #include <QtTest>
 
 namespace {
-void clearLevel(GameFixture& f) {
-    for (int q = 0; q < 5; ++q) {
-        f.shoot(f.rightComeq());
-    }
-}
 long livesShown(GameFixture& f) {
-    const auto& lives = f.field().p_Life;
-    return std::count_if(lives.begin(), lives.end(), [](const auto& life) { return life.Visible; });
+    return std::ranges::count(f.field().p_Life, true, &korvo::Control::Visible);
 }
 } // namespace
 
@@ -46,8 +40,8 @@ private slots:
     void clearingLevelNineEndsTheGameAndOffersTheHallOfFame() {
         GameFixture f;
         f.startChallenge(2);
-        for (int level = 0; level < 9; ++level) {
-            clearLevel(f);
+        for (int shot = 0; shot < 9 * 5; ++shot) { // nine levels of five Comeqs
+            f.shoot(f.rightComeq());
         }
         const auto& m = f.messages.messages;
         QCOMPARE(m.at(m.size() - 3), std::string("Level  9\nReady or Not!"));
@@ -66,8 +60,9 @@ private slots:
     void squashRestartsTheLevelKeepingTheScoreAndTheFourthEndsTheGame() {
         GameFixture f;
         f.startChallenge(1);
-        clearLevel(f);
-        f.shoot(f.rightComeq());
+        for (int shot = 0; shot < 5 + 1; ++shot) { // the first level and one of the second
+            f.shoot(f.rightComeq());
+        }
         const std::string score = f.field().lab_Score.Caption;
         f.state().Bonus = 400;
         const int width = f.field().sh_Ball[1].Width;

@@ -55,14 +55,13 @@ private slots:
     void drawFallsBackToUsedQuestionsAndAlwaysEnds() {
         GameFixture f({0.0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9});
         f.startChallenge(1);
-        auto& s = f.state();
         for (int k = 1; k <= 10; ++k) {
-            s.Questions[k].Used = true;
+            f.state().Questions[k].Used = true;
         }
         f.field().sh_Ball[1].Caption = "8";
         f.game->PickQuestion(1);
         QVERIFY(f.random.draws > 1000); // tried the unused ones first
-        QVERIFY(korvo::wholeNumber(s.Comeqs[0].Answer) <= 10);
+        QVERIFY(korvo::wholeNumber(f.state().Comeqs[0].Answer) <= 10);
 
         // A generator stuck on a question whose answer is on screen: the draw still ends.
         GameFixture g({0.0});
@@ -77,8 +76,7 @@ private slots:
     void newGameReloadsSoUsedQuestionsComeAgain() {
         GameFixture f;
         const auto used = [&] {
-            return std::count_if(f.state().Questions.begin(), f.state().Questions.end(),
-                                 [](const auto& q) { return q.Used; });
+            return std::ranges::count(f.state().Questions, true, &zeltrix::QuestionRecord::Used);
         };
         f.startChallenge(1);
         QCOMPARE(used(), 5L);
@@ -112,9 +110,9 @@ private slots:
         }
         f.startChallenge(1);
         QCOMPARE(f.messages.messages.size(), std::size_t(1));
-        QVERIFY2(QString::fromStdString(f.messages.messages[0]).contains(expected),
-                 f.messages.messages[0].c_str());
-        QVERIFY(QString::fromStdString(f.messages.messages[0]).contains("questions.txt"));
+        const QString message = QString::fromStdString(f.messages.messages[0]);
+        QVERIFY2(message.contains(expected) && message.contains("questions.txt"),
+                 qPrintable(message));
         QCOMPARE(f.state().ComeqCount, 0);
         QVERIFY(f.state().Frozen);
     }

@@ -21,17 +21,15 @@ private slots:
 
     void websiteClickOpensTheAddressOrPointsTheWay() {
         fakes::FakeDesktop desktop;
-        auto& shell = desktop.shell;
-        auto& messages = desktop.messages;
         FrmAbout about;
         auto* website = about.findChild<QLabel*>("lb_Website");
         QTest::mouseClick(website, Qt::LeftButton);
-        QCOMPARE(shell.opened, std::vector<std::string>{"http://www.quibbrik.com"});
-        QVERIFY(messages.shown.empty());
+        QCOMPARE(desktop.shell.opened, std::vector<std::string>{"http://www.quibbrik.com"});
+        QVERIFY(desktop.messages.shown.empty());
 
-        shell.openSucceeds = false;
+        desktop.shell.openSucceeds = false;
         QTest::mouseClick(website, Qt::LeftButton);
-        QCOMPARE(messages.texts(),
+        QCOMPARE(desktop.messages.texts(),
                  (std::vector<std::string>{"Unable to open http://www.quibbrik.com.",
                                            "Unable to locate your web browser.\n\nIf you have a "
                                            "web browser, you can visit www.quibbrik.com."}));

@@ -17,9 +17,7 @@ using zeltrix::HiScores;
 
 Q_DECLARE_METATYPE(HiScores)
 
-namespace {
 const HiScores kTable{{{"Zara", 5000}, {"Tom", 3000}, {"Rita", 1000}}};
-} // namespace
 
 class HiScoresTest : public QObject {
     Q_OBJECT
@@ -98,8 +96,7 @@ private slots:
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 10;
+        const rlimit small{10, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
         const bool saved = zeltrix::saveHiScores(kTable, path);
         setrlimit(RLIMIT_FSIZE, &old);
