@@ -31,7 +31,7 @@ private slots:
         m_player.SetRightLimit(9510);
     }
 
-    void init() { m_robot = {.Width = 600, .Height = 900}; }
+    void init() { m_robot = korvo::PlacedControl(0, 0, 600, 900); }
 
     void playShowsTheFirstFrameAtOnceAndRepeats() {
         m_player.SetLeft(1000);
