@@ -60,12 +60,12 @@ struct FakeHttpClient : korvo::HttpClient {
         return std::make_unique<Transfer>(*this);
     }
 
-    // Answers the download: its status (0: no answer) and CONTENT-LENGTH (unless in `headers`),
-    // the body in pieces, and the state that ends it (none yet).
+    // Answers the download: its status (0: no answer) and CONTENT-LENGTH (with `headers`), the
+    // body in pieces, and the state that ends it (none yet).
     void play(int code, std::string contentLength, std::string_view body, std::size_t piece = 1024,
               std::optional<korvo::TransferState> end = korvo::TransferState::ResponseCompleted) {
         status = code;
-        headers.try_emplace("CONTENT-LENGTH", std::move(contentLength));
+        length = std::move(contentLength);
         if (code != 0) {
             events->StateChanged(korvo::TransferState::ResponseReceived);
         }
@@ -84,6 +84,7 @@ struct FakeHttpClient : korvo::HttpClient {
     std::vector<std::string> requests; // the headers of every download, as "name: value" lines
     korvo::TransferEvents* events = nullptr;
     int status = 0;
+    std::string length;                         // the CONTENT-LENGTH header, unless in headers
     std::map<std::string, std::string> headers; // the answer's headers
     bool executing = true;
     int cancels = 0;
@@ -94,7 +95,9 @@ struct FakeHttpClient : korvo::HttpClient {
         int StatusCode() const override { return http.status; }
         std::string GetHeader(std::string_view name) const override {
             const auto found = http.headers.find(std::string(name));
-            return found != http.headers.end() ? found->second : std::string();
+            return found != http.headers.end() ? found->second
+                   : name == "CONTENT-LENGTH"  ? http.length
+                                               : std::string();
         }
         bool StillExecuting() const override { return http.executing; }
         void Cancel() override {
