@@ -72,11 +72,11 @@ private slots:
         QVERIFY(f.messages.shown.empty());
     }
 
-    // The uninstall entry it writes is seen end to end.
-    void uninstallerIsPutInPlaceAndKeptUpToDate() {
+    void uninstallerAndEntryArePutInPlaceBeforeTheStart() {
         LauncherFixture f;
         QDir(f.components).removeRecursively(); // a first start
         QVERIFY(f.installation.InstallComponent(f.component(f.app + "/add/components.cmp"), {}));
+        QCOMPARE(f.entry.written, std::vector<std::string>{f.components.toStdString()});
         const std::string uninstaller = (f.components + "uninstall components.exe").toStdString();
         QCOMPARE(korvo::readFileBytes(uninstaller), std::string("uninstaller"));
         // A download saved without the right to run it runs all the same, from its checked copy;
