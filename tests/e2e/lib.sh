@@ -15,6 +15,7 @@
 #   wait_any_title PATTERN          waits for a visible window of any program titled so
 #   dialog WINDOW TITLE KEY...      a window from the menu, closed with Enter
 #   first_start_windows             the setup window, then the launcher's logo
+#   start_wm                        openbox on the private X server, once it manages windows
 
 set -u
 
@@ -110,6 +111,21 @@ start_x() {
     DISPLAY=":$(head -n 1 "$WORK/display")"
     export DISPLAY
     say "private X server on $DISPLAY"
+}
+
+# openbox claims the screen before it loads its theme and fonts, slow with a cold font cache, and
+# a window mapped meanwhile stays unshown; so a probe window must first appear in its client list.
+start_wm() {
+    need skip openbox xmessage
+    helper env HOME="$WORK/home" openbox --sm-disable >"$WORK/openbox.log" 2>&1
+    xmessage probe >/dev/null 2>&1 &
+    local probe=$!
+    poll "$E2E_TIMEOUT" eval 'xprop -root _NET_CLIENT_LIST | grep -q 0x' 2>/dev/null ||
+        fail "openbox did not start: $(cat "$WORK/openbox.log")"
+    kill "$probe"
+    wait "$probe" 2>/dev/null
+    poll "$E2E_TIMEOUT" eval '! xprop -root _NET_CLIENT_LIST | grep -q 0x' 2>/dev/null ||
+        fail "openbox kept a closed window"
 }
 
 # Starts the copied program from the temporary folder, with SDL's own sound device discovery.

@@ -57,12 +57,7 @@ in_menus() {
 mkdir "$WORK/www"
 cp -r "$BUILD/stage/downloads" "$WORK/www/"
 start_x
-if [ "$CASE" = road-openbox ]; then
-    need skip openbox
-    helper env HOME="$WORK/home" openbox --sm-disable >"$WORK/openbox.log" 2>&1
-    poll 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 2>/dev/null ||
-        fail "openbox did not start"
-fi
+[ "$CASE" != road-openbox ] || start_wm
 start_accessibility
 
 # The download server on the build's host, serving $WORK/www, so /downloads/ is its downloads/:

@@ -10,11 +10,6 @@ if [ "${1:-}" = -- ]; then shift; fi
 command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 e2e_begin
 start_x
-if [ "$wm" = 1 ]; then
-    command -v openbox >/dev/null || skip "openbox is not installed"
-    helper env HOME="$WORK/home" openbox --sm-disable >"$WORK/openbox.log" 2>&1
-    poll 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 2>/dev/null ||
-        fail "openbox did not start: $(cat "$WORK/openbox.log")"
-fi
+[ "$wm" = 0 ] || start_wm
 env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/run" \
     SDL_AUDIODRIVER=dummy "$@"
