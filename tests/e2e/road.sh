@@ -91,9 +91,7 @@ click() { # [line] NAME: the button, or the list line, NAME
     local name=$1
     poll "$E2E_TIMEOUT" eval 'read -r x y < <($ATSPI "Korvo Control Panel" $kind "$name")' ||
         fail "no $kind '$1' on the screen"
-    # Pointed at for a moment first, as a hand does: a press on the heels of the move was once
-    # lost under a loaded CI machine.
-    xdotool mousemove --sync "$x" "$y" sleep 0.2 click 1
+    xdotool mousemove --sync "$x" "$y" click 1
 }
 # shellcheck disable=SC2034
 wait_text() {
