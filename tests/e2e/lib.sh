@@ -110,8 +110,7 @@ start_x() {
             >"$WORK/xvfb.log" 2>&1 &
         XVFB_PID=$!
         poll "$E2E_TIMEOUT" eval '[ -s "$WORK/display" ] || ! kill -0 "$XVFB_PID" 2>/dev/null'
-        [ -s "$WORK/display" ] || kill -0 "$XVFB_PID" 2>/dev/null || { XVFB_PID="" && continue; }
-        break
+        kill -0 "$XVFB_PID" 2>/dev/null && break
     done
     [ -s "$WORK/display" ] || fail "Xvfb reported no display: $(cat "$WORK/xvfb.log")"
     DISPLAY=":$(head -n 1 "$WORK/display")"
@@ -119,19 +118,20 @@ start_x() {
     say "private X server on $DISPLAY"
 }
 
-# openbox claims the screen before it loads its theme and fonts, slow with a cold font cache, and
-# a window mapped meanwhile stays unshown; so a probe window must first appear in its client list.
+# openbox claims the screen some time before it manages windows, and a window mapped in between
+# can stay unmapped for good. Probe windows are tried until one is managed.
 start_wm() {
     need skip openbox xmessage
     helper env HOME="$WORK/home" openbox --sm-disable >"$WORK/openbox.log" 2>&1
-    xmessage probe >/dev/null 2>&1 &
-    local probe=$!
-    poll "$E2E_TIMEOUT" eval 'xprop -root _NET_CLIENT_LIST | grep -q 0x' 2>/dev/null ||
-        fail "openbox did not start: $(cat "$WORK/openbox.log")"
-    kill "$probe"
-    wait "$probe" 2>/dev/null
-    poll "$E2E_TIMEOUT" eval '! xprop -root _NET_CLIENT_LIST | grep -q 0x' 2>/dev/null ||
-        fail "openbox kept a closed window"
+    local probe managed=""
+    for _ in $(seq 10); do
+        xmessage probe >/dev/null 2>&1 &
+        probe=$!
+        poll 2 eval 'xprop -root _NET_CLIENT_LIST | grep -q 0x' 2>/dev/null && managed=1
+        kill "$probe" && wait "$probe" 2>/dev/null
+        [ -z "$managed" ] || return 0
+    done
+    fail "openbox did not start: $(cat "$WORK/openbox.log")"
 }
 
 # Starts the copied program from the temporary folder, with SDL's own sound device discovery.
