@@ -301,7 +301,8 @@ two-launchers)
             logo_window && fail "a logo shows while the installer's window is there"
         done
     done
-    [ "$(sort -u <<<"$seen" | grep -c .)" = 1 ] || fail "$(sort -u <<<"$seen" | grep -c .) setup windows showed"
+    setups=$(sort -u <<<"$seen" | grep -c .)
+    [ "$setups" = 1 ] || fail "$setups setup windows showed"
     say "ok: one installation ran; both logos waited for it"
     for GAME_PID in $FIRST $SECOND; do
         wait_title "Game Control Panel"

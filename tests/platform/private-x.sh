@@ -4,7 +4,7 @@
 # temporary home and their cleanup are the end-to-end tests' own.
 #   bash private-x.sh [--wm] COMMAND [ARGS...]
 source "$(dirname "$0")/../e2e/lib.sh"
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+need skip Xvfb
 e2e_begin
 start_x
 if [ "${1:-}" = --wm ]; then shift && start_wm; fi
